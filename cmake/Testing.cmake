@@ -1,0 +1,42 @@
+# Test set-up shared by both builds: GoogleTest, and on the Windows build a
+# Wine prefix of the build tree's own in which every test program runs.
+include(GoogleTest)
+
+if(CMAKE_CROSSCOMPILING AND WIN32)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+  set(QC_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+  configure_file(${CMAKE_CURRENT_LIST_DIR}/wine-run.sh.in ${CMAKE_BINARY_DIR}/wine-run.sh
+                 @ONLY FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run.sh)
+
+  add_test(NAME wine_prefix_setup
+           COMMAND ${CMAKE_CURRENT_LIST_DIR}/wine-prefix.sh setup ${QC_WINEPREFIX})
+  set_tests_properties(wine_prefix_setup PROPERTIES FIXTURES_SETUP wine TIMEOUT 300)
+  add_test(NAME wine_prefix_shutdown
+           COMMAND ${CMAKE_CURRENT_LIST_DIR}/wine-prefix.sh shutdown ${QC_WINEPREFIX})
+  set_tests_properties(wine_prefix_shutdown PROPERTIES FIXTURES_CLEANUP wine TIMEOUT 120)
+else()
+  find_package(GTest REQUIRED)
+endif()
+
+# qc_add_gtest(<name> SOURCES <files...> LIBS <targets...>)
+# Natively every test case becomes a CTest test; under Wine the whole program
+# is one CTest test, since starting a Windows process costs about a second.
+function(qc_add_gtest name)
+  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 120)
+  endif()
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main)
+  if(CMAKE_CROSSCOMPILING AND WIN32)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT ${ARG_TIMEOUT})
+  else()
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT ${ARG_TIMEOUT})
+  endif()
+endfunction()

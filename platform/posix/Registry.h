@@ -1,0 +1,4 @@
+// Stand-in for the Win32 Registry functions; filled in as the programs need them.
+#pragma once
+
+#include "platform/posix/Win32Types.h"
