@@ -31,13 +31,20 @@ const char* AfxSkipBlanks(const char* arguments) {
 
 const char* AfxSkipProgramName(const char* commandLine) {
   const char* p = commandLine;
-  // A program name runs to the first blank or control character outside quotes.
-  bool inQuotes = false;
-  while (*p != '\0' && (inQuotes || static_cast<unsigned char>(*p) > ' ')) {
-    if (*p == '"') {
-      inQuotes = !inQuotes;
-    }
+  // As the C runtime's start-up has always done it: a quoted name ends at its
+  // closing quote, any other at the first blank or control character.
+  if (*p == '"') {
     ++p;
+    while (*p != '\0' && *p != '"') {
+      ++p;
+    }
+    if (*p == '"') {
+      ++p;
+    }
+  } else {
+    while (static_cast<unsigned char>(*p) > ' ') {
+      ++p;
+    }
   }
   return AfxSkipBlanks(p);
 }

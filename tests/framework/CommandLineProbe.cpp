@@ -1,0 +1,22 @@
+// A framework program that writes the argument text it was handed, between
+// brackets, to the file named by QC_PROBE_OUT, then ends from InitInstance.
+#include <cstdio>
+#include <cstdlib>
+
+#include "framework/WinApp.h"
+
+class ProbeApp : public CWinApp {
+ public:
+  BOOL InitInstance() override {
+    const char* out = std::getenv("QC_PROBE_OUT");
+    if (out != nullptr) {
+      if (FILE* file = std::fopen(out, "wb")) {
+        std::fprintf(file, "[%s]", m_lpCmdLine);
+        std::fclose(file);
+      }
+    }
+    return FALSE;
+  }
+};
+
+ProbeApp theProbe;
