@@ -1,0 +1,23 @@
+// Shared by the DDE link tests: a fake browser made from script text.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "testing/FakeBrowser.h"
+
+inline fake_browser::Script ScriptFrom(const std::string& text) {
+  fake_browser::Script script;
+  std::string error;
+  EXPECT_TRUE(fake_browser::ParseScript(text, &script, &error)) << error;
+  return script;
+}
+
+// A started fake browser serving the script.
+inline std::unique_ptr<fake_browser::FakeBrowser> StartBrowser(const std::string& text) {
+  auto browser = std::make_unique<fake_browser::FakeBrowser>(ScriptFrom(text));
+  EXPECT_TRUE(browser->Start());
+  return browser;
+}
