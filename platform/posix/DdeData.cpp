@@ -20,7 +20,7 @@ HDDEDATA DdeCreateDataHandle(DWORD idInst, LPBYTE pSrc, DWORD cb, DWORD cbOff, H
   return Guarded(idInst, HDDEDATA{}, [&]() -> HDDEDATA {
     Log(idInst, {"DdeCreateDataHandle", StringText(IdOf(hszItem)), std::to_string(cb)});
     if (!FindInstance(idInst)) return 0;
-    std::unique_ptr<BYTE[]> bytes(new BYTE[cb]());
+    std::unique_ptr<BYTE[]> bytes = NewBlock(cb);
     if (pSrc && cb > 0) std::memcpy(bytes.get(), pSrc + cbOff, cb);
     HandleId id = NewHandle();
     TheState().data.emplace(id, DataBlock{idInst, std::move(bytes), cb, wFmt, IdOf(hszItem),

@@ -1,5 +1,15 @@
 #include "platform/posix/DdeState.h"
 
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/asan_interface.h>
+#define QC_POISON_EMPTY_BLOCKS 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#include <sanitizer/asan_interface.h>
+#define QC_POISON_EMPTY_BLOCKS 1
+#endif
+#endif
+
 namespace posix_dde {
 
 State& TheState() {
@@ -34,6 +44,16 @@ DataBlock* FindData(HandleId hdata) {
   auto& data = TheState().data;
   auto found = data.find(hdata);
   return found == data.end() ? nullptr : &found->second;
+}
+
+std::unique_ptr<BYTE[]> NewBlock(DWORD size) {
+  std::unique_ptr<BYTE[]> block(new BYTE[size]());
+#ifdef QC_POISON_EMPTY_BLOCKS
+  // The sanitizer hands out one readable byte for an empty allocation; a
+  // reader of an empty answer must not get it.
+  if (size == 0) __asan_poison_memory_region(block.get(), 1);
+#endif
+  return block;
 }
 
 void Log(DWORD instance, std::initializer_list<std::string> parts) {

@@ -107,6 +107,8 @@ void AddReference(HandleId hsz, DWORD holder);
 bool DropReference(HandleId hsz, DWORD holder);  // false when `holder` has none
 
 DataBlock* FindData(HandleId hdata);
+// Zero-filled storage of exactly `size` bytes for a data block.
+std::unique_ptr<BYTE[]> NewBlock(DWORD size);
 
 // Index of the live conversation that has `handle` as either side, or -1.
 long FindConversation(HandleId handle);

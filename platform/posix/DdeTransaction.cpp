@@ -10,7 +10,7 @@ namespace {
 
 // The client's own handle over an exact copy of the server's answer.
 HandleId CopyForClient(const DataBlock& answer, DWORD client) {
-  std::unique_ptr<BYTE[]> bytes(new BYTE[answer.size]);
+  std::unique_ptr<BYTE[]> bytes = NewBlock(answer.size);
   if (answer.size > 0) std::memcpy(bytes.get(), answer.bytes.get(), answer.size);
   HandleId id = NewHandle();
   TheState().data.emplace(
