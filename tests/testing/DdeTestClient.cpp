@@ -1,5 +1,7 @@
 #include "tests/testing/DdeTestClient.h"
 
+#include <gtest/gtest.h>
+
 #include "browser/BrowserInterface.h"
 
 namespace fake_browser {
@@ -10,6 +12,15 @@ HDDEDATA CALLBACK ClientCallback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PT
 }
 
 }  // namespace
+
+std::unique_ptr<FakeBrowser> StartedBrowser(const std::string& text) {
+  Script script;
+  std::string error;
+  EXPECT_TRUE(ParseScript(text, &script, &error)) << error;
+  auto browser = std::make_unique<FakeBrowser>(script);
+  EXPECT_TRUE(browser->Start());
+  return browser;
+}
 
 DdeTestClient::DdeTestClient() {
   if (DdeInitializeA(&instance_, ClientCallback, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR) {

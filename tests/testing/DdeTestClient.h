@@ -1,12 +1,14 @@
 // A bare DDEML client for talking to the fake browser, with none of the
-// launcher's logic in between.
+// launcher's logic in between, and a fake browser started from script text.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/Win32Api.h"
+#include "testing/FakeBrowser.h"
 
 namespace fake_browser {
 
@@ -15,6 +17,9 @@ struct Answer {
   std::vector<uint8_t> bytes;  // exactly the size that DdeAccessData reports
   UINT error = 0;              // DdeGetLastError after the transaction
 };
+
+// Fails the test when the script does not parse or the browser cannot start.
+std::unique_ptr<FakeBrowser> StartedBrowser(const std::string& script);
 
 class DdeTestClient {
  public:

@@ -4,7 +4,6 @@
 
 #include <chrono>
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -38,17 +37,8 @@ std::vector<uint8_t> Id(uint32_t id) {
           static_cast<uint8_t>(id >> 24)};
 }
 
-std::unique_ptr<FakeBrowser> Started(const std::string& text) {
-  Script script;
-  std::string error;
-  EXPECT_TRUE(ParseScript(text, &script, &error)) << error;
-  auto browser = std::make_unique<FakeBrowser>(script);
-  EXPECT_TRUE(browser->Start());
-  return browser;
-}
-
 TEST(FakeBrowserDde, ListsWindowIdsLittleEndianEndedByZero) {
-  auto browser = Started(kTwoWindows);
+  auto browser = StartedBrowser(kTwoWindows);
   DdeTestClient client;
   HCONV list = client.Connect(kTopicListWindows);
   ASSERT_TRUE(list);
@@ -59,7 +49,7 @@ TEST(FakeBrowserDde, ListsWindowIdsLittleEndianEndedByZero) {
 }
 
 TEST(FakeBrowserDde, EmptyBrowserListsOnlyTheZeroId) {
-  auto browser = Started("");
+  auto browser = StartedBrowser("");
   DdeTestClient client;
   const Answer a = client.Request(client.Connect(kTopicListWindows), kTopicListWindows);
   ASSERT_TRUE(a.answered);
@@ -79,7 +69,7 @@ TEST(FakeBrowserDde, AnswersWindowInformationAndFrameParents) {
       {"4294967295", R"("http://a/f.htm","Say \"hi\"","C:\dir\")", 5},
       {"70000", R"("http://b/","","")", browser::kNoWindow},
   };
-  auto browser = Started(kTwoWindows);
+  auto browser = StartedBrowser(kTwoWindows);
   DdeTestClient client;
   HCONV info = client.Connect(kTopicGetWindowInfo);
   HCONV parent = client.Connect(kTopicGetFrameParent);
@@ -115,7 +105,7 @@ TEST(FakeBrowserDde, RefusedRequestsFailAtTheClient) {
       {"item refused, any case", "misbehave refuse www_getwindowinfo 5", kTopicGetWindowInfo, "5", CF_TEXT},
   };
   for (const Row& row : rows) {
-    auto browser = Started(std::string(kTwoWindows) + row.extraScript + "\n");
+    auto browser = StartedBrowser(std::string(kTwoWindows) + row.extraScript + "\n");
     DdeTestClient client;
     HCONV conversation = client.Connect(row.topic);
     ASSERT_TRUE(conversation) << row.name;
@@ -128,7 +118,7 @@ TEST(FakeBrowserDde, RefusedRequestsFailAtTheClient) {
 }
 
 TEST(FakeBrowserDde, RefusingOneItemLeavesTheOthersAnswered) {
-  auto browser = Started(std::string(kTwoWindows) + "misbehave refuse WWW_GetFrameParent 9\n");
+  auto browser = StartedBrowser(std::string(kTwoWindows) + "misbehave refuse WWW_GetFrameParent 9\n");
   DdeTestClient client;
   HCONV parent = client.Connect(kTopicGetFrameParent);
   EXPECT_FALSE(client.Request(parent, "9").answered);
@@ -137,7 +127,7 @@ TEST(FakeBrowserDde, RefusingOneItemLeavesTheOthersAnswered) {
 }
 
 TEST(FakeBrowserDde, SilentRequestLeavesTheClientWaitingForItsTimeOut) {
-  auto browser = Started(std::string(kTwoWindows) + "misbehave silent WWW_GetFrameParent 9\n");
+  auto browser = StartedBrowser(std::string(kTwoWindows) + "misbehave silent WWW_GetFrameParent 9\n");
   DdeTestClient client;
   HCONV parent = client.Connect(kTopicGetFrameParent);
   ASSERT_TRUE(parent);
@@ -146,7 +136,11 @@ TEST(FakeBrowserDde, SilentRequestLeavesTheClientWaitingForItsTimeOut) {
   const auto waited = std::chrono::steady_clock::now() - start;
   EXPECT_FALSE(a.answered);
   EXPECT_EQ(a.error, static_cast<UINT>(DMLERR_DATAACKTIMEOUT));
+#ifdef _WIN32
   EXPECT_GE(waited, std::chrono::milliseconds(250));
+#else
+  (void)waited;  // the in-process stand-in reports the time-out without waiting
+#endif
   EXPECT_EQ(browser->counters().Requests(kTopicGetFrameParent, "9"), 1u);
 }
 
@@ -169,7 +163,7 @@ TEST(FakeBrowserDde, ShortAndUnterminatedRepliesCarryExactlyTheirBytes) {
       {"text over 255 characters", "pad-title 300", kTopicGetWindowInfo, "5", Bytes(padded)},
   };
   for (const Row& row : rows) {
-    auto browser = Started(std::string(kTwoWindows) + "misbehave " + row.misbehave + "\n");
+    auto browser = StartedBrowser(std::string(kTwoWindows) + "misbehave " + row.misbehave + "\n");
     DdeTestClient client;
     const Answer a = client.Request(client.Connect(row.topic), row.item);
     ASSERT_TRUE(a.answered) << row.name;
@@ -179,14 +173,14 @@ TEST(FakeBrowserDde, ShortAndUnterminatedRepliesCarryExactlyTheirBytes) {
 }
 
 TEST(FakeBrowserDde, UnregisteredServiceAcceptsNoConversation) {
-  auto browser = Started(std::string(kTwoWindows) + "misbehave unregistered\n");
+  auto browser = StartedBrowser(std::string(kTwoWindows) + "misbehave unregistered\n");
   DdeTestClient client;
   for (const char* topic : browser::kTopics) EXPECT_FALSE(client.Connect(topic)) << topic;
   EXPECT_TRUE(browser->counters().accepted.empty());
 }
 
 TEST(FakeBrowserDde, ConnectsOnItsTopicsInAnyCaseAndCountsRefusals) {
-  auto browser = Started(std::string(kTwoWindows) + "misbehave refuse-connect WWW_GetFrameParent\n");
+  auto browser = StartedBrowser(std::string(kTwoWindows) + "misbehave refuse-connect WWW_GetFrameParent\n");
   DdeTestClient client;
   EXPECT_FALSE(client.Connect(kTopicGetFrameParent));
   EXPECT_FALSE(client.Connect("WWW_NoSuchTopic"));
@@ -204,7 +198,7 @@ TEST(FakeBrowserDde, ConnectsOnItsTopicsInAnyCaseAndCountsRefusals) {
 }
 
 TEST(FakeBrowserDde, CountsConnectsAndRequestsPerItem) {
-  auto browser = Started(kTwoWindows);
+  auto browser = StartedBrowser(kTwoWindows);
   DdeTestClient client;
   HCONV list = client.Connect(kTopicListWindows);
   HCONV info = client.Connect(kTopicGetWindowInfo);
@@ -231,7 +225,7 @@ TEST(FakeBrowserDde, CountsConnectsAndRequestsPerItem) {
 // Asking for the same item again and again on one conversation, as the
 // launcher does for the current window, is answered every time.
 TEST(FakeBrowserDde, AnswersTheSameItemAThousandTimesInARow) {
-  auto browser = Started(kTwoWindows);
+  auto browser = StartedBrowser(kTwoWindows);
   DdeTestClient client;
   HCONV info = client.Connect(kTopicGetWindowInfo);
   ASSERT_TRUE(info);
@@ -243,7 +237,7 @@ TEST(FakeBrowserDde, AnswersTheSameItemAThousandTimesInARow) {
 }
 
 TEST(FakeBrowserDde, StopEndsConversationsAndWithdrawsTheService) {
-  auto browser = Started(kTwoWindows);
+  auto browser = StartedBrowser(kTwoWindows);
   DdeTestClient client;
   HCONV info = client.Connect(kTopicGetWindowInfo);
   ASSERT_TRUE(client.Request(info, "5").answered);
@@ -257,12 +251,12 @@ TEST(FakeBrowserDde, StopEndsConversationsAndWithdrawsTheService) {
   ASSERT_TRUE(browser->Start());
   EXPECT_TRUE(client.Request(client.Connect(kTopicGetFrameParent), "9").answered);
   browser.reset();
-  auto second = Started(kTwoWindows);
+  auto second = StartedBrowser(kTwoWindows);
   EXPECT_TRUE(client.Request(client.Connect(kTopicListWindows), kTopicListWindows).answered);
 }
 
 TEST(FakeBrowserDde, StartsOnlyOnce) {
-  auto browser = Started(kTwoWindows);
+  auto browser = StartedBrowser(kTwoWindows);
   EXPECT_FALSE(browser->Start());
   EXPECT_TRUE(browser->Running());
 }
