@@ -3,3 +3,9 @@
 
 #include "framework/CmdTarget.h"
 #include "framework/WinApp.h"
+#include "framework/ControlContainer.h"
+#include "framework/MessageBox.h"
+#include "framework/Module.h"
+#include "framework/RuntimeClass.h"
+#include "framework/Wnd.h"
+#include "framework/WndClass.h"

@@ -18,6 +18,8 @@ class CWinApp : public CCmdTarget {
   virtual int Run();
   virtual int ExitInstance();
   void OnHelp();
+  // A no-op kept for the programs' sake: dialogs are drawn in 3D anyway.
+  BOOL Enable3dControls();
 
   LPCSTR m_pszAppName;
   HINSTANCE m_hInstance = nullptr;
