@@ -13,7 +13,9 @@
 // time. On Windows it answers the DDE messages themselves from hidden windows
 // of the calling thread (so the thread must dispatch messages, as a waiting
 // DdeClientTransaction does); the listener window's class is
-// kListenerClassName, and a WM_CLOSE to it ends the thread's message loop.
+// kListenerClassName, and a WM_CLOSE to it ends the thread's message loop. A
+// client that asks for any topic gets one conversation per browser topic
+// offered (each counted); its DDEML keeps the first.
 #pragma once
 
 #include <memory>

@@ -1,6 +1,17 @@
 // What the fake browser answers, independent of how the answer travels:
 // the transports hand every connection and request to this core and carry
 // its reply back to the client.
+//
+// It accepts conversations on the browser's seven topics and answers, in
+// CF_TEXT only:
+//   WWW_ListWindows, item WWW_ListWindows: the window ids, 4 bytes each,
+//     little-endian, then a 0 id
+//   WWW_GetWindowInfo, item a decimal id (4294967295: the current window):
+//     "url","title","third" with a backslash before each quote in a value,
+//     zero-terminated
+//   WWW_GetFrameParent, item a decimal id (likewise): the parent id in
+//     4 bytes, little-endian, 0xFFFFFFFF for none
+// Anything else (an unknown id, another item, format or topic) is refused.
 #pragma once
 
 #include <cstdint>

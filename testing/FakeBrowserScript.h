@@ -5,9 +5,13 @@
 // FakeBrowserText.h, so texts with blanks or quotes go in double quotes):
 //
 //   window <id> <url> <title> <third> [parent=<id>|parent=-]
-//                                 a browser window; ids are decimal, "-" is
-//                                 0xFFFFFFFF (no frame parent, the default)
-//   current <id>|-                the browser's current window (default: none)
+//                                 a browser window, listed in script order;
+//                                 ids are decimal, "-" is 0xFFFFFFFF (no frame
+//                                 parent, the default). Parents are served as
+//                                 written: a parent that is not listed, or
+//                                 parents that form a cycle, are allowed
+//   current <id>|-                the browser's current window (default: none),
+//                                 served for the id 4294967295
 //   misbehave unregistered        the service is not offered at all
 //   misbehave refuse-connect <topic>
 //                                 conversations on the topic are refused

@@ -48,6 +48,26 @@ TEST(FakeBrowserWindows, WildcardTopicOpensOneOfItsTopics) {
   for (const char* topic : browser::kTopics) EXPECT_EQ(browser.counters().Accepted(topic), 1u) << topic;
 }
 
+// Every atom that crosses over is deleted by whoever the protocol makes its
+// owner, so none is left once the conversations have ended.
+TEST(FakeBrowserWindows, LeavesNoGlobalAtomBehind) {
+  const char* const items[] = {"31337", "424242", "777001"};
+  const std::string names[] = {browser::kDdeService, browser::kTopicGetWindowInfo, items[0], items[1],
+                               items[2]};
+  for (const std::string& name : names) ASSERT_EQ(GlobalFindAtomA(name.c_str()), 0) << name;
+  {
+    auto browser = StartedBrowser(std::string(kScript) + "window 31337 u t x\n"
+                                  "misbehave silent WWW_GetWindowInfo 777001\n");
+    DdeTestClient client;
+    HCONV info = client.Connect(browser::kTopicGetWindowInfo);
+    ASSERT_TRUE(info);
+    EXPECT_TRUE(client.Request(info, items[0]).answered);
+    EXPECT_FALSE(client.Request(info, items[1]).answered);
+    EXPECT_FALSE(client.Request(info, items[2], 200).answered);
+  }
+  for (const std::string& name : names) EXPECT_EQ(GlobalFindAtomA(name.c_str()), 0) << name;
+}
+
 // A temporary file in the Windows temporary directory, removed at the end.
 class TempFile {
  public:
