@@ -18,30 +18,33 @@ struct ReadRow {
   std::string data;
 };
 
+// A stored text: its characters and the NUL.
+std::string Sz(const std::string& text) { return text + '\0'; }
+
 const std::string kHead = "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Q]\n";
 
 TEST(RegistryHiveTest, ReadsValuesAsRegeditWritesThem) {
   const ReadRow rows[] = {
       {"escaped text", kHead + R"("Base Path"="C:\\Q \"x\"")" + "\n", {"Software", "Q"},
-       "base path", REG_SZ, std::string("C:\\Q \"x\"\0", 10)},
+       "base path", REG_SZ, Sz("C:\\Q \"x\"")},
       {"other backslash kept", kHead + R"("P"="a\nb")" + "\n", {"Software", "Q"}, "P", REG_SZ,
-       std::string("a\\nb\0", 5)},
+       Sz("a\\nb")},
       {"escaped name", kHead + R"("a\"b\\c"="v")" + "\n", {"Software", "Q"}, "a\"b\\c", REG_SZ,
-       std::string("v\0", 2)},
-      {"default value", kHead + "@=\"d\"\n", {"Software", "Q"}, "", REG_SZ, std::string("d\0", 2)},
+       Sz("v")},
+      {"default value", kHead + "@=\"d\"\n", {"Software", "Q"}, "", REG_SZ, Sz("d")},
       {"dword", kHead + "\"N\"=dword:0000002a\n", {"Software", "Q"}, "N", REG_DWORD,
        std::string("\x2a\0\0\0", 4)},
       {"binary", kHead + "\"B\"=hex:00,ff\n", {"Software", "Q"}, "B", REG_BINARY,
        std::string("\0\xff", 2)},
       {"typed hex over two lines", kHead + "\"E\"=hex(2):61,\\\n  62,00\n", {"Software", "Q"}, "E",
-       REG_EXPAND_SZ, std::string("ab\0", 3)},
+       REG_EXPAND_SZ, Sz("ab")},
       {"empty hex", kHead + "\"Z\"=hex(1):\n", {"Software", "Q"}, "Z", REG_SZ, ""},
       {"CR LF, comments, case of root", "REGEDIT4\r\n; note\r\n\r\n[hkey_local_machine\\A]\r\n"
-       "\"V\"=\"w\"\r\n", {"a"}, "v", REG_SZ, std::string("w\0", 2)},
+       "\"V\"=\"w\"\r\n", {"a"}, "v", REG_SZ, Sz("w")},
       {"later line wins", kHead + "\"V\"=\"1\"\n\"v\"=\"2\"\n", {"Software", "Q"}, "V", REG_SZ,
-       std::string("2\0", 2)},
+       Sz("2")},
       {"section made twice", kHead + "\"V\"=\"1\"\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\q]\n\"W\"=\"2\"\n",
-       {"Software", "Q"}, "V", REG_SZ, std::string("1\0", 2)},
+       {"Software", "Q"}, "V", REG_SZ, Sz("1")},
   };
   for (const ReadRow& row : rows) {
     SCOPED_TRACE(row.label);

@@ -24,7 +24,9 @@ long CallCount() {
 }
 
 void ExpectCallsSince(long before, long made) {
-  if (before >= 0) EXPECT_EQ(CallCount(), before + made);
+  if (before >= 0) {
+    EXPECT_EQ(CallCount(), before + made);
+  }
 }
 
 class RegistryKeyTest : public ::testing::Test {
