@@ -66,8 +66,7 @@ void _splitpath(const char* path, char* drive, char* dir, char* fname, char* ext
   CopyPart(dot, end, ext, _MAX_EXT);
 }
 
-void _makepath(char* path, const char* drive, const char* dir, const char* fname,
-               const char* ext) {
+void _makepath(char* path, const char* drive, const char* dir, const char* fname, const char* ext) {
   if (!path) return;
   // Built aside first: a part may lie inside the buffer being written.
   PathBuilder built;

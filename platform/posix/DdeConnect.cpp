@@ -95,16 +95,16 @@ HCONV DdeConnect(DWORD idInst, HSZ hszService, HSZ hszTopic, PCONVCONTEXT pCC) {
       if (!Usable(idInst)) break;
       if (!Registered(candidate) || !Usable(candidate.instance)) continue;
       ULONG_PTR sameInstance = candidate.instance == idInst ? 1 : 0;
-      HDDEDATA accepted = Invoke(candidate.instance, XTYP_CONNECT, 0, 0, topic, candidate.service, 0,
-                                 reinterpret_cast<ULONG_PTR>(&context), sameInstance);
+      HDDEDATA accepted = Invoke(candidate.instance, XTYP_CONNECT, 0, 0, topic, candidate.service,
+                                 0, reinterpret_cast<ULONG_PTR>(&context), sameInstance);
       if (!accepted) continue;
       // The server's callback may have ended either instance or the names.
       if (!Usable(idInst)) break;
       if (!Usable(candidate.instance) || !FindString(topic) || !FindString(candidate.service))
         continue;
 
-      Conversation opened{NewHandle(), NewHandle(), idInst, candidate.instance, candidate.service,
-                          topic};
+      Conversation opened{NewHandle(),        NewHandle(),       idInst,
+                          candidate.instance, candidate.service, topic};
       TheState().conversations.push_back(opened);
       AddReference(opened.service, kDdemlHolder);
       AddReference(opened.topic, kDdemlHolder);

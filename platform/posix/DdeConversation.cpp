@@ -54,7 +54,8 @@ BOOL DdeDisconnect(HCONV hConv) {
       SetError(owner, DMLERR_NO_CONV_ESTABLISHED);
       return FALSE;
     }
-    Log(owner, {"DdeDisconnect", StringText(state.conversations[static_cast<size_t>(index)].topic)});
+    Log(owner,
+        {"DdeDisconnect", StringText(state.conversations[static_cast<size_t>(index)].topic)});
     EndConversation(index, handle);
     return TRUE;
   });

