@@ -1,6 +1,7 @@
 // _splitpath, _makepath and the case-blind comparisons.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
