@@ -1,0 +1,78 @@
+#include "installer/BookmarkSplicerFiles.h"
+
+#include <new>
+#include <utility>
+
+namespace splicer {
+
+namespace {
+
+constexpr int kReplaceAttempts = 5;
+constexpr DWORD kReplaceRetryDelayMs = 100;
+
+// Every read and check of the splice opens files this way, so that another
+// program may keep them open meanwhile.
+HANDLE OpenForReading(const char* path) {
+  return CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+ReadOutcome ReadOpenFile(HANDLE handle, WholeFile& file) {
+  DWORD high = 0;
+  DWORD size = GetFileSize(handle, &high);
+  // 4 GB and more is no bookmark file this program can hold.
+  if (size == INVALID_FILE_SIZE || high != 0) {
+    return ReadOutcome::kFailed;
+  }
+  std::unique_ptr<char[]> bytes(new (std::nothrow) char[size != 0 ? size : 1]);
+  if (!bytes) {
+    return ReadOutcome::kFailed;
+  }
+  DWORD got = 0;
+  if (!ReadFile(handle, bytes.get(), size, &got, nullptr) || got != size) {
+    return ReadOutcome::kFailed;
+  }
+  file.bytes = std::move(bytes);
+  file.size = size;
+  return ReadOutcome::kRead;
+}
+
+}  // namespace
+
+ReadOutcome ReadWholeFile(const char* path, WholeFile& file) {
+  HANDLE handle = OpenForReading(path);
+  if (handle == INVALID_HANDLE_VALUE) {
+    DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ReadOutcome::kMissing
+                                                                          : ReadOutcome::kFailed;
+  }
+  ReadOutcome outcome = ReadOpenFile(handle, file);
+  CloseHandle(handle);
+  return outcome;
+}
+
+BOOL OpensForReading(const char* path) {
+  HANDLE handle = OpenForReading(path);
+  if (handle == INVALID_HANDLE_VALUE) {
+    return FALSE;
+  }
+  CloseHandle(handle);
+  return TRUE;
+}
+
+BOOL ReplaceFileAtomically(const char* source, const char* target) {
+  for (int attempt = 1;; ++attempt) {
+    if (MoveFileExA(source, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      return TRUE;
+    }
+    DWORD error = GetLastError();
+    bool held = error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED ||
+                error == ERROR_LOCK_VIOLATION;
+    if (!held || attempt == kReplaceAttempts) {
+      return FALSE;
+    }
+    Sleep(kReplaceRetryDelayMs);
+  }
+}
+
+}  // namespace splicer

@@ -1,0 +1,34 @@
+// The file work of the splice: reading a file whole, and putting a new
+// file in place of an old one in one step.
+#pragma once
+
+#include <memory>
+#include <string_view>
+
+#include "platform/Win32Api.h"
+
+namespace splicer {
+
+// A file's whole content, NUL bytes and all.
+struct WholeFile {
+  std::unique_ptr<char[]> bytes;
+  DWORD size = 0;
+
+  std::string_view Text() const { return {bytes.get(), size}; }
+};
+
+enum class ReadOutcome {
+  kRead,
+  kMissing,  // neither the file nor its directory exists
+  kFailed,   // it exists but could not be opened, sized, held or read whole
+};
+ReadOutcome ReadWholeFile(const char* path, WholeFile& file);
+
+// TRUE when a file opens for reading.
+BOOL OpensForReading(const char* path);
+
+// Moves `source` over `target` in one step, durably. Another program
+// holding the target open makes it wait briefly and try again.
+BOOL ReplaceFileAtomically(const char* source, const char* target);
+
+}  // namespace splicer

@@ -1,0 +1,184 @@
+// Every file call of a splice made to fail in turn, and the process ended
+// at every write in turn: the bookmark file is always the old text or the
+// whole new one, an existing backup never changes, and a failure the run
+// saw leaves no temporary file behind.
+#include <errno.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "platform/posix/FileTestHooks.h"
+#include "tests/splicer/SplicerTestSupport.h"
+
+namespace {
+
+using namespace splicer_test;
+using posix_files::DefaultSystemCalls;
+using posix_files::systemCalls;
+
+// Counting every call through the table; call number failAt fails, write
+// number abortAtWrite ends the process.
+int calls = 0;
+int writes = 0;
+int failAt = 0;
+int abortAtWrite = 0;
+
+bool FailsNow(int error) {
+  if (++calls != failAt) {
+    return false;
+  }
+  errno = error;
+  return true;
+}
+
+const posix_files::SystemCalls kFaultyCalls = {
+    [](const char* p, int f, mode_t m) { return FailsNow(EACCES) ? -1 : DefaultSystemCalls().open(p, f, m); },
+    [](int fd) {
+      if (FailsNow(EIO)) {
+        DefaultSystemCalls().close(fd);  // the descriptor is gone all the same
+        return -1;
+      }
+      return DefaultSystemCalls().close(fd);
+    },
+    [](int fd, void* b, size_t n) -> ssize_t { return FailsNow(EIO) ? -1 : DefaultSystemCalls().read(fd, b, n); },
+    [](int fd, const void* b, size_t n) -> ssize_t {
+      if (++writes == abortAtWrite) abort();
+      return FailsNow(ENOSPC) ? -1 : DefaultSystemCalls().write(fd, b, n);
+    },
+    [](int fd, struct stat* s) { return FailsNow(EIO) ? -1 : DefaultSystemCalls().fstat(fd, s); },
+    [](const char* p, struct stat* s) { return FailsNow(EIO) ? -1 : DefaultSystemCalls().stat(p, s); },
+    [](int fd) { return FailsNow(EIO) ? -1 : DefaultSystemCalls().fsync(fd); },
+    [](int fd, mode_t m) { return FailsNow(EPERM) ? -1 : DefaultSystemCalls().fchmod(fd, m); },
+    [](const char* p, mode_t m) { return FailsNow(EPERM) ? -1 : DefaultSystemCalls().chmod(p, m); },
+    [](const char* a, const char* b) { return FailsNow(EIO) ? -1 : DefaultSystemCalls().rename(a, b); },
+    [](const char* a, const char* b) { return FailsNow(EIO) ? -1 : DefaultSystemCalls().renameNoReplace(a, b); },
+    [](const char* p) { return FailsNow(EBUSY) ? -1 : DefaultSystemCalls().unlink(p); },
+};
+
+struct Scenario {
+  const char* name;
+  const char* earlierBackup;  // data file already in place as bkmk.qyr; null: none
+};
+
+class SpliceFaultTest : public testing::TestWithParam<Scenario> {
+ protected:
+  void SetUp() override { dir_ = FreshDirectory(std::string("fault_") + GetParam().name); }
+  void TearDown() override { systemCalls = DefaultSystemCalls(); }
+
+  void Prepare() {
+    for (const std::string& name : FilesIn(dir_)) {
+      std::remove((dir_ + name).c_str());
+    }
+    PutFile(dir_ + "bookmark.htm", Data("bookmark.htm"));
+    PutFile(dir_ + "prefs.js", Data("prefs-work.js"));
+    if (GetParam().earlierBackup) PutFile(dir_ + "bkmk.qyr", Data(GetParam().earlierBackup));
+  }
+
+  // Runs one splice through the counting table; returns the calls it made.
+  int Splice(int failCall, int abortWrite) {
+    calls = writes = 0;
+    failAt = failCall;
+    abortAtWrite = abortWrite;
+    systemCalls = kFaultyCalls;
+    RunSplicer(dir_ + "bookmark.htm", ProductDir());
+    systemCalls = DefaultSystemCalls();
+    return calls;
+  }
+
+  // Old or whole new text; prefs.js that could not be read gives the
+  // specified fallback, a new toolbar folder at the end.
+  void ExpectOldOrNew(const std::string& when, bool crashed) {
+    std::optional<std::string> bookmark = FileBytes(dir_ + "bookmark.htm");
+    bool old = bookmark == Data("bookmark.htm");
+    bool spliced = bookmark == Expected("work.htm") || bookmark == Expected("new-ptf.htm");
+    EXPECT_TRUE(old || spliced) << when;
+    std::optional<std::string> backup = FileBytes(dir_ + "bkmk.qyr");
+    if (GetParam().earlierBackup) {
+      EXPECT_EQ(backup, Data(GetParam().earlierBackup)) << when;
+    } else {
+      EXPECT_TRUE(!backup || backup == Data("bookmark.htm")) << when;
+      EXPECT_TRUE(backup || old) << when << ": spliced without a backup";
+    }
+    if (!crashed) {
+      std::vector<std::string> files = FilesIn(dir_);
+      EXPECT_TRUE(files == (std::vector<std::string>{"bkmk.qyr", "bookmark.htm", "prefs.js"}) ||
+                  files == (std::vector<std::string>{"bookmark.htm", "prefs.js"}))
+          << when << ": " << testing::PrintToString(files);
+    }
+  }
+
+  // A later run in good order completes what a failed one left.
+  void ExpectRecovery(const std::string& when) {
+    bool hadNewFolderAtEnd = FileBytes(dir_ + "bookmark.htm") == Expected("new-ptf.htm");
+    RunSplicer(dir_ + "bookmark.htm", ProductDir());
+    EXPECT_EQ(FileBytes(dir_ + "bookmark.htm"),
+              Expected(hadNewFolderAtEnd ? "new-ptf.htm" : "work.htm"))
+        << when;
+    EXPECT_EQ(FileBytes(dir_ + "bkmk.qyr"),
+              Data(GetParam().earlierBackup ? GetParam().earlierBackup : "bookmark.htm"))
+        << when;
+  }
+
+  std::string dir_;
+};
+
+TEST_P(SpliceFaultTest, EveryCallFailingInTurn) {
+  Prepare();
+  const int total = Splice(0, 0);
+  ASSERT_EQ(FileBytes(dir_ + "bookmark.htm"), Expected("work.htm"));
+  std::printf("%s: a splice makes N = %d file calls\n", GetParam().name, total);
+  RecordProperty("file_calls", total);
+
+  for (int n = 1; n <= total; ++n) {
+    Prepare();
+    Splice(n, 0);
+    std::string when = "call " + std::to_string(n) + " of " + std::to_string(total) + " failed";
+    ExpectOldOrNew(when, false);
+    ExpectRecovery(when);
+  }
+}
+
+TEST_P(SpliceFaultTest, ProcessEndedAtEveryWrite) {
+  Prepare();
+  Splice(0, 0);
+  const int totalWrites = writes;
+  std::printf("%s: a splice makes %d writes\n", GetParam().name, totalWrites);
+
+  for (int n = 1; n <= totalWrites; ++n) {
+    Prepare();
+    std::fflush(nullptr);
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      struct rlimit noCore = {0, 0};
+      setrlimit(RLIMIT_CORE, &noCore);
+      Splice(0, n);
+      _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    std::string when = "ended at write " + std::to_string(n) + " of " + std::to_string(totalWrites);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGABRT) << when;
+    ExpectOldOrNew(when, true);
+    ExpectRecovery(when);
+  }
+}
+
+const Scenario kScenarios[] = {
+    {"first_run", nullptr},
+    {"earlier_backup", "old-bookmark.htm"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Splice, SpliceFaultTest, testing::ValuesIn(kScenarios),
+                         [](const testing::TestParamInfo<Scenario>& info) {
+                           return std::string(info.param.name);
+                         });
+
+}  // namespace

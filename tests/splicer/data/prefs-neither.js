@@ -1,0 +1,3 @@
+// User preferences
+
+user_pref("browser.startup.homepage", "http://www.example.com/");

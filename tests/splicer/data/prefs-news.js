@@ -1,0 +1,3 @@
+// User preferences
+
+user_pref("custtoolbar.personal_toolbar_folder", "News");

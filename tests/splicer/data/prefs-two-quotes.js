@@ -1,0 +1,4 @@
+// User preferences
+
+user_pref("custtoolbar.personal_toolbar_folder", "");
+user_pref("editor.author", "Work");
