@@ -142,13 +142,4 @@ TEST_F(RegistryFileTest, ReadOnlyHiveRefusesEveryChange) {
   EXPECT_EQ(ReadFile(scratch.hivePath()), before);
 }
 
-TEST_F(RegistryFileTest, ThisMachineGoesByItsShortNamesToo) {
-  for (const char* name : {".", "\\\\."}) {
-    SCOPED_TRACE(name);
-    HKEY connected = nullptr;
-    EXPECT_EQ(RegConnectRegistryA(name, HKEY_USERS, &connected), ERROR_SUCCESS);
-    EXPECT_EQ(connected, HKEY_USERS);
-  }
-}
-
 }  // namespace
