@@ -5,6 +5,7 @@
 #ifdef _WIN32
 #include <windows.h>
 #include <ddeml.h>
+#include <ole2.h>
 #include <stdlib.h>
 #else
 #include "platform/posix/Win32Types.h"
