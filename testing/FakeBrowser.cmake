@@ -5,11 +5,10 @@ set(QC_FAKE_BROWSER_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/FakeBrowserScript.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FakeBrowserCounters.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FakeBrowserCore.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/FakeBrowserProgram.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/FakeBrowserProgram.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/FakeBrowserFrames.cpp)
 if(WIN32)
-  list(APPEND QC_FAKE_BROWSER_SOURCES
-       ${CMAKE_CURRENT_LIST_DIR}/FakeBrowserWin32.cpp
-       ${CMAKE_CURRENT_LIST_DIR}/FakeBrowserFrames.cpp)
+  list(APPEND QC_FAKE_BROWSER_SOURCES ${CMAKE_CURRENT_LIST_DIR}/FakeBrowserWin32.cpp)
 else()
   list(APPEND QC_FAKE_BROWSER_SOURCES ${CMAKE_CURRENT_LIST_DIR}/FakeBrowserPosix.cpp)
 endif()

@@ -1,5 +1,5 @@
-// What only the Windows build of the fake browser has: its main windows, a
-// wildcard conversation, and fake_browser.exe in a process of its own.
+// What only the Windows build of the fake browser has: a wildcard
+// conversation, atoms, and fake_browser.exe in a process of its own.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -8,7 +8,6 @@
 
 #include "browser/BrowserInterface.h"
 #include "testing/FakeBrowser.h"
-#include "testing/FakeBrowserFrames.h"
 #include "testing/FakeBrowserProgram.h"
 #include "tests/testing/DdeTestClient.h"
 
@@ -19,19 +18,6 @@ const char kScript[] =
     "window 5 \"http://a/index.htm\" \"Home\" \"first\"\n"
     "window 9 \"http://a/f.htm\" \"Frame\" \"\" parent=5\n"
     "current 9\n";
-
-TEST(FakeBrowserWindows, MainWindowPerTopLevelBrowserWindow) {
-  Script script;
-  ASSERT_TRUE(ParseScript(kScript, &script, nullptr));
-  {
-    FakeBrowserFrames frames;
-    ASSERT_TRUE(frames.Create(script));
-    EXPECT_EQ(frames.windows().size(), 1u);
-    EXPECT_TRUE(FindWindowA(nullptr, "Home - Netscape"));
-    EXPECT_FALSE(FindWindowA(nullptr, "Frame - Netscape"));
-  }
-  EXPECT_FALSE(FindWindowA(nullptr, "Home - Netscape"));
-}
 
 TEST(FakeBrowserWindows, WildcardTopicOpensOneOfItsTopics) {
   Script script;
