@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -69,7 +70,11 @@ struct Scenario {
 
 class SpliceFaultTest : public testing::TestWithParam<Scenario> {
  protected:
-  void SetUp() override { dir_ = FreshDirectory(std::string("fault_") + GetParam().name); }
+  void SetUp() override {
+    std::string name = testing::UnitTest::GetInstance()->current_test_info()->name();
+    std::replace(name.begin(), name.end(), '/', '_');
+    dir_ = FreshDirectory(name);
+  }
   void TearDown() override { systemCalls = DefaultSystemCalls(); }
 
   void Prepare() {
