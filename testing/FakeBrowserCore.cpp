@@ -40,7 +40,8 @@ std::string WindowInfoText(const Window& window, size_t padTitleTo) {
 FakeBrowserCore::FakeBrowserCore(const Script& script) : script_(script) {}
 
 const std::vector<std::string>& FakeBrowserCore::Topics() {
-  static const std::vector<std::string> topics(browser::kTopics, browser::kTopics + browser::kTopicCount);
+  static const std::vector<std::string> topics(browser::kTopics,
+                                               browser::kTopics + browser::kTopicCount);
   return topics;
 }
 
@@ -92,7 +93,8 @@ const Window* FakeBrowserCore::FindWindow(uint32_t id) const {
   return nullptr;
 }
 
-const RequestFault* FakeBrowserCore::FindFault(const std::string& topic, const std::string& item) const {
+const RequestFault* FakeBrowserCore::FindFault(const std::string& topic,
+                                               const std::string& item) const {
   for (const RequestFault& f : script_.misbehave.requestFaults) {
     if (SameName(f.topic, topic) && (f.item.empty() || SameName(f.item, item))) return &f;
   }

@@ -42,8 +42,10 @@ unsigned Counters::RequestsOn(const std::string& topic) const {
 
 std::string FormatCounters(const Counters& counters) {
   std::ostringstream out;
-  for (const auto& e : counters.accepted) out << "accepted " << QuoteToken(e.first) << ' ' << e.second << '\n';
-  for (const auto& e : counters.refused) out << "refused " << QuoteToken(e.first) << ' ' << e.second << '\n';
+  for (const auto& e : counters.accepted)
+    out << "accepted " << QuoteToken(e.first) << ' ' << e.second << '\n';
+  for (const auto& e : counters.refused)
+    out << "refused " << QuoteToken(e.first) << ' ' << e.second << '\n';
   for (const auto& e : counters.requests) {
     out << "request " << QuoteToken(e.first.first) << ' ' << QuoteToken(e.first.second) << ' '
         << e.second << '\n';

@@ -14,8 +14,8 @@ bool FakeBrowserFrames::Create(const Script& script) {
     if (window.parent != kNone) continue;
     const std::string caption = window.title + browser::kCaptionSuffix;
     // A predefined class, so nothing needs registering.
-    HWND frame = CreateWindowExA(0, "STATIC", caption.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                                 640, 480, nullptr, nullptr, nullptr, nullptr);
+    HWND frame = CreateWindowExA(0, "STATIC", caption.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
+                                 0, 640, 480, nullptr, nullptr, nullptr, nullptr);
     if (frame) {
       windows_.push_back(frame);
     } else {

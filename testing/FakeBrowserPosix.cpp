@@ -1,12 +1,11 @@
 // The fake browser's transport on POSIX: a server on the DDEML stand-in's
 // server side, in the calling process. DDEML's callback carries no context,
 // so the one running fake browser is kept here.
-#include "testing/FakeBrowser.h"
-
 #include <string>
 
 #include "browser/BrowserInterface.h"
 #include "platform/Win32Api.h"
+#include "testing/FakeBrowser.h"
 
 namespace fake_browser {
 
@@ -27,8 +26,8 @@ std::string HandleText(DWORD instance, HSZ handle) {
   return std::string(text, length < sizeof text ? length : sizeof text - 1);
 }
 
-HDDEDATA CALLBACK ServerCallback(UINT type, UINT format, HCONV, HSZ hsz1, HSZ hsz2, HDDEDATA, ULONG_PTR,
-                                 ULONG_PTR) {
+HDDEDATA CALLBACK ServerCallback(UINT type, UINT format, HCONV, HSZ hsz1, HSZ hsz2, HDDEDATA,
+                                 ULONG_PTR, ULONG_PTR) {
   FakeBrowser::Transport* t = running;
   if (!t) return nullptr;
   switch (type) {
@@ -40,11 +39,12 @@ HDDEDATA CALLBACK ServerCallback(UINT type, UINT format, HCONV, HSZ hsz1, HSZ hs
     }
     case XTYP_REQUEST: {
       // hsz1 is the topic, hsz2 the item.
-      Reply reply = t->core->Request(HandleText(t->instance, hsz1), HandleText(t->instance, hsz2), format);
+      Reply reply =
+          t->core->Request(HandleText(t->instance, hsz1), HandleText(t->instance, hsz2), format);
       switch (reply.kind) {
         case Reply::kData:
-          return DdeCreateDataHandle(t->instance, reply.bytes.data(), static_cast<DWORD>(reply.bytes.size()),
-                                     0, hsz2, format, 0);
+          return DdeCreateDataHandle(t->instance, reply.bytes.data(),
+                                     static_cast<DWORD>(reply.bytes.size()), 0, hsz2, format, 0);
         case Reply::kSilent:
           return CBR_BLOCK;
         case Reply::kRefused:
@@ -67,7 +67,8 @@ bool FakeBrowser::Start() {
   if (transport_ || running) return false;
   auto t = std::make_unique<Transport>();
   t->core = &core_;
-  if (DdeInitializeA(&t->instance, ServerCallback, APPCLASS_STANDARD, 0) != DMLERR_NO_ERROR) return false;
+  if (DdeInitializeA(&t->instance, ServerCallback, APPCLASS_STANDARD, 0) != DMLERR_NO_ERROR)
+    return false;
   t->service = DdeCreateStringHandleA(t->instance, browser::kDdeService, CP_WINANSI);
   if (!t->service) {
     DdeUninitialize(t->instance);
@@ -89,7 +90,8 @@ bool FakeBrowser::Start() {
 
 void FakeBrowser::Stop() {
   if (!transport_) return;
-  if (transport_->named) DdeNameService(transport_->instance, transport_->service, nullptr, DNS_UNREGISTER);
+  if (transport_->named)
+    DdeNameService(transport_->instance, transport_->service, nullptr, DNS_UNREGISTER);
   DdeFreeStringHandle(transport_->instance, transport_->service);
   // Uninitialising ends every conversation from the browser's side.
   DdeUninitialize(transport_->instance);

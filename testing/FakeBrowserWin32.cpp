@@ -6,20 +6,19 @@
 // A hidden top-level listener window answers WM_DDE_INITIATE (sent to all
 // top-level windows) and opens one hidden window per conversation, which
 // answers WM_DDE_REQUEST and WM_DDE_TERMINATE.
-#include "testing/FakeBrowser.h"
-
-#include "platform/Win32Api.h"
-// The DDE message protocol is not part of what the programs call.
-#include <dde.h>
-
 #include <algorithm>
-#include <cstring>
 #include <cstddef>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "browser/BrowserInterface.h"
+#include "platform/Win32Api.h"
+#include "testing/FakeBrowser.h"
 #include "testing/FakeBrowserText.h"
+
+// The DDE message protocol, which the programs themselves never use.
+#include <dde.h>
 
 namespace fake_browser {
 
@@ -55,7 +54,8 @@ void PostData(HWND client, HWND conversation, ATOM item, unsigned format,
   data->fResponse = 1;
   data->fRelease = 1;
   data->cfFormat = static_cast<short>(format);
-  if (!bytes.empty()) std::memcpy(reinterpret_cast<BYTE*>(data) + header, bytes.data(), bytes.size());
+  if (!bytes.empty())
+    std::memcpy(reinterpret_cast<BYTE*>(data) + header, bytes.data(), bytes.size());
   GlobalUnlock(memory);
   const LPARAM lParam = PackDDElParam(WM_DDE_DATA, reinterpret_cast<UINT_PTR>(memory), item);
   if (!PostMessageA(client, WM_DDE_DATA, reinterpret_cast<WPARAM>(conversation), lParam)) {
@@ -131,7 +131,8 @@ struct FakeBrowser::Transport {
     // The acknowledgement carries new atoms, which the client deletes.
     const ATOM serviceAtom = GlobalAddAtomA(browser::kDdeService);
     const ATOM topicAtom = GlobalAddAtomA(topic.c_str());
-    SendMessageA(client, WM_DDE_ACK, reinterpret_cast<WPARAM>(window), MAKELPARAM(serviceAtom, topicAtom));
+    SendMessageA(client, WM_DDE_ACK, reinterpret_cast<WPARAM>(window),
+                 MAKELPARAM(serviceAtom, topicAtom));
   }
 
   void Request(HWND window, const Conversation& conversation, HWND client, LPARAM lParam) {
@@ -140,7 +141,8 @@ struct FakeBrowser::Transport {
     UnpackDDElParam(WM_DDE_REQUEST, lParam, &format, &itemAtom);
     FreeDDElParam(WM_DDE_REQUEST, lParam);
     const ATOM item = static_cast<ATOM>(itemAtom);
-    const Reply reply = core->Request(conversation.topic, AtomText(item), static_cast<unsigned>(format));
+    const Reply reply =
+        core->Request(conversation.topic, AtomText(item), static_cast<unsigned>(format));
     // The item atom travels back with the answer; without one it is ours to delete.
     switch (reply.kind) {
       case Reply::kData:
@@ -161,7 +163,8 @@ struct FakeBrowser::Transport {
   }
 
   void Forget(HWND window) {
-    conversations.erase(std::remove(conversations.begin(), conversations.end(), window), conversations.end());
+    conversations.erase(std::remove(conversations.begin(), conversations.end(), window),
+                        conversations.end());
   }
 };
 
@@ -171,7 +174,8 @@ LRESULT CALLBACK ListenerProc(HWND window, UINT message, WPARAM wParam, LPARAM l
   auto* transport = WindowData<FakeBrowser::Transport>(window, message, lParam);
   switch (message) {
     case WM_DDE_INITIATE:
-      if (transport) transport->Initiate(reinterpret_cast<HWND>(wParam), LOWORD(lParam), HIWORD(lParam));
+      if (transport)
+        transport->Initiate(reinterpret_cast<HWND>(wParam), LOWORD(lParam), HIWORD(lParam));
       return 0;
     case WM_CLOSE:
       PostQuitMessage(0);
@@ -186,7 +190,8 @@ LRESULT CALLBACK ConversationProc(HWND window, UINT message, WPARAM wParam, LPAR
   if (!conversation) return DefWindowProcA(window, message, wParam, lParam);
   switch (message) {
     case WM_DDE_REQUEST:
-      conversation->transport->Request(window, *conversation, reinterpret_cast<HWND>(wParam), lParam);
+      conversation->transport->Request(window, *conversation, reinterpret_cast<HWND>(wParam),
+                                       lParam);
       return 0;
     case WM_DDE_TERMINATE:
       conversation->transport->Terminate(window, conversation->client);
@@ -225,7 +230,8 @@ void FakeBrowser::Stop() {
   // The browser going away ends its conversations from its side.
   while (!transport_->conversations.empty()) {
     HWND window = transport_->conversations.back();
-    const auto* conversation = reinterpret_cast<const Conversation*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    const auto* conversation =
+        reinterpret_cast<const Conversation*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (conversation) {
       transport_->Terminate(window, conversation->client);
     } else {

@@ -47,12 +47,13 @@ HCONV DdeTestClient::Connect(const char* topic) {
   return conversation;
 }
 
-Answer DdeTestClient::Request(HCONV conversation, const std::string& item, DWORD timeoutMs, UINT format) {
+Answer DdeTestClient::Request(HCONV conversation, const std::string& item, DWORD timeoutMs,
+                              UINT format) {
   Answer answer;
   HSZ itemHandle = DdeCreateStringHandleA(instance_, item.c_str(), CP_WINANSI);
   if (!itemHandle) return answer;
-  HDDEDATA data =
-      DdeClientTransaction(nullptr, 0, conversation, itemHandle, format, XTYP_REQUEST, timeoutMs, nullptr);
+  HDDEDATA data = DdeClientTransaction(nullptr, 0, conversation, itemHandle, format, XTYP_REQUEST,
+                                       timeoutMs, nullptr);
   answer.error = DdeGetLastError(instance_);
   DdeFreeStringHandle(instance_, itemHandle);
   if (!data) return answer;

@@ -100,9 +100,11 @@ TEST(FakeBrowserDde, RefusedRequestsFailAtTheClient) {
       {"no current window", "current -", kTopicGetWindowInfo, "4294967295", CF_TEXT},
       {"format other than text", "", kTopicGetWindowInfo, "5", 13},
       {"topic without requests", "", browser::kTopicOpenUrl, "5", CF_TEXT},
-      {"topic refused", "misbehave refuse WWW_ListWindows", kTopicListWindows, kTopicListWindows, CF_TEXT},
+      {"topic refused", "misbehave refuse WWW_ListWindows", kTopicListWindows, kTopicListWindows,
+       CF_TEXT},
       {"item refused", "misbehave refuse WWW_GetFrameParent 9", kTopicGetFrameParent, "9", CF_TEXT},
-      {"item refused, any case", "misbehave refuse www_getwindowinfo 5", kTopicGetWindowInfo, "5", CF_TEXT},
+      {"item refused, any case", "misbehave refuse www_getwindowinfo 5", kTopicGetWindowInfo, "5",
+       CF_TEXT},
   };
   for (const Row& row : rows) {
     auto browser = StartedBrowser(std::string(kTwoWindows) + row.extraScript + "\n");
@@ -112,13 +114,15 @@ TEST(FakeBrowserDde, RefusedRequestsFailAtTheClient) {
     const Answer a = client.Request(conversation, row.item, 10000, row.format);
     EXPECT_FALSE(a.answered) << row.name;
     EXPECT_EQ(a.error, static_cast<UINT>(DMLERR_NOTPROCESSED)) << row.name;
-    EXPECT_EQ(browser->counters().Requests(FakeBrowserCore::CanonicalTopic(row.topic), row.item), 1u)
+    EXPECT_EQ(browser->counters().Requests(FakeBrowserCore::CanonicalTopic(row.topic), row.item),
+              1u)
         << row.name;
   }
 }
 
 TEST(FakeBrowserDde, RefusingOneItemLeavesTheOthersAnswered) {
-  auto browser = StartedBrowser(std::string(kTwoWindows) + "misbehave refuse WWW_GetFrameParent 9\n");
+  auto browser =
+      StartedBrowser(std::string(kTwoWindows) + "misbehave refuse WWW_GetFrameParent 9\n");
   DdeTestClient client;
   HCONV parent = client.Connect(kTopicGetFrameParent);
   EXPECT_FALSE(client.Request(parent, "9").answered);
@@ -127,7 +131,8 @@ TEST(FakeBrowserDde, RefusingOneItemLeavesTheOthersAnswered) {
 }
 
 TEST(FakeBrowserDde, SilentRequestLeavesTheClientWaitingForItsTimeOut) {
-  auto browser = StartedBrowser(std::string(kTwoWindows) + "misbehave silent WWW_GetFrameParent 9\n");
+  auto browser =
+      StartedBrowser(std::string(kTwoWindows) + "misbehave silent WWW_GetFrameParent 9\n");
   DdeTestClient client;
   HCONV parent = client.Connect(kTopicGetFrameParent);
   ASSERT_TRUE(parent);
@@ -154,7 +159,10 @@ TEST(FakeBrowserDde, ShortAndUnterminatedRepliesCarryExactlyTheirBytes) {
   };
   std::string padded = R"("http://a/index.htm","Home)" + std::string(296, 'x') + R"(","first")";
   const Row rows[] = {
-      {"list without its zero id", "list-unterminated", kTopicListWindows, kTopicListWindows,
+      {"list without its zero id",
+       "list-unterminated",
+       kTopicListWindows,
+       kTopicListWindows,
        {5, 0, 0, 0, 9, 0, 0, 0, 0x70, 0x11, 0x01, 0}},
       {"frame parent in 2 bytes", "parent-bytes 2", kTopicGetFrameParent, "9", {5, 0}},
       {"frame parent in 1 byte", "parent-bytes 1", kTopicGetFrameParent, "5", {0xFF}},
@@ -180,7 +188,8 @@ TEST(FakeBrowserDde, UnregisteredServiceAcceptsNoConversation) {
 }
 
 TEST(FakeBrowserDde, ConnectsOnItsTopicsInAnyCaseAndCountsRefusals) {
-  auto browser = StartedBrowser(std::string(kTwoWindows) + "misbehave refuse-connect WWW_GetFrameParent\n");
+  auto browser =
+      StartedBrowser(std::string(kTwoWindows) + "misbehave refuse-connect WWW_GetFrameParent\n");
   DdeTestClient client;
   EXPECT_FALSE(client.Connect(kTopicGetFrameParent));
   EXPECT_FALSE(client.Connect("WWW_NoSuchTopic"));

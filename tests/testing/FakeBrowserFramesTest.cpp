@@ -10,10 +10,11 @@ namespace {
 
 TEST(FakeBrowserFrames, OneCaptionedWindowPerTopLevelBrowserWindow) {
   Script script;
-  ASSERT_TRUE(ParseScript("window 5 \"http://a/\" \"Home\" \"\"\n"
-                          "window 9 \"http://a/f.htm\" \"Frame\" \"\" parent=5\n"
-                          "window 12 \"http://b/\" \"\" \"\"\n",
-                          &script, nullptr));
+  ASSERT_TRUE(
+      ParseScript("window 5 \"http://a/\" \"Home\" \"\"\n"
+                  "window 9 \"http://a/f.htm\" \"Frame\" \"\" parent=5\n"
+                  "window 12 \"http://b/\" \"\" \"\"\n",
+                  &script, nullptr));
   {
     FakeBrowserFrames frames;
     ASSERT_TRUE(frames.Create(script));

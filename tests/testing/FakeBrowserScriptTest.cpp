@@ -88,7 +88,8 @@ TEST(FakeBrowserScript, RejectsMalformedLinesNamingTheLine) {
     Script s;
     s.current = 7;
     std::string error;
-    EXPECT_FALSE(ParseScript("current 1\n\n" + std::string(row.line) + "\n", &s, &error)) << row.name;
+    EXPECT_FALSE(ParseScript("current 1\n\n" + std::string(row.line) + "\n", &s, &error))
+        << row.name;
     EXPECT_EQ(error.rfind("line 3:", 0), 0u) << row.name << ": " << error;
     EXPECT_EQ(s.current, 7u) << row.name << ": a failed parse leaves the script as it was";
   }
@@ -143,15 +144,37 @@ TEST(FakeBrowserProgram, ReadsItsCommandLine) {
   };
   const Row rows[] = {
       {"defaults", {"--script", "s.txt"}, nullptr, true, "", 30, true},
-      {"environment names the counters file", {"--script", "s.txt"}, "env.txt", true, "env.txt", 30, true},
-      {"option overrides the environment", {"--counters", "c.txt", "--script", "s.txt"}, "env.txt", true,
-       "c.txt", 30, true},
+      {"environment names the counters file",
+       {"--script", "s.txt"},
+       "env.txt",
+       true,
+       "env.txt",
+       30,
+       true},
+      {"option overrides the environment",
+       {"--counters", "c.txt", "--script", "s.txt"},
+       "env.txt",
+       true,
+       "c.txt",
+       30,
+       true},
       {"every option",
-       {"--script", "s.txt", "--seconds", "5", "--stop-event", "stop", "--ready-event", "ready", "--no-frames"},
-       nullptr, true, "", 5, false},
+       {"--script", "s.txt", "--seconds", "5", "--stop-event", "stop", "--ready-event", "ready",
+        "--no-frames"},
+       nullptr,
+       true,
+       "",
+       5,
+       false},
       {"no script", {"--seconds", "5"}, nullptr, false, "", 0, true},
       {"seconds 0", {"--script", "s.txt", "--seconds", "0"}, nullptr, false, "", 0, true},
-      {"seconds not a number", {"--script", "s.txt", "--seconds", "5s"}, nullptr, false, "", 0, true},
+      {"seconds not a number",
+       {"--script", "s.txt", "--seconds", "5s"},
+       nullptr,
+       false,
+       "",
+       0,
+       true},
       {"missing value", {"--script"}, nullptr, false, "", 0, true},
       {"unknown option", {"--script", "s.txt", "--fast", "1"}, nullptr, false, "", 0, true},
   };

@@ -25,14 +25,16 @@ TEST(FakeBrowserWindows, WildcardTopicOpensOneOfItsTopics) {
   FakeBrowser browser(script);
   ASSERT_TRUE(browser.Start());
   DWORD instance = 0;
-  ASSERT_EQ(DdeInitializeA(&instance, nullptr, APPCMD_CLIENTONLY, 0), static_cast<UINT>(DMLERR_NO_ERROR));
+  ASSERT_EQ(DdeInitializeA(&instance, nullptr, APPCMD_CLIENTONLY, 0),
+            static_cast<UINT>(DMLERR_NO_ERROR));
   HSZ service = DdeCreateStringHandleA(instance, browser::kDdeService, CP_WINANSI);
   HCONV conversation = DdeConnect(instance, service, nullptr, nullptr);
   EXPECT_TRUE(conversation);
   if (conversation) DdeDisconnect(conversation);
   DdeFreeStringHandle(instance, service);
   DdeUninitialize(instance);
-  for (const char* topic : browser::kTopics) EXPECT_EQ(browser.counters().Accepted(topic), 1u) << topic;
+  for (const char* topic : browser::kTopics)
+    EXPECT_EQ(browser.counters().Accepted(topic), 1u) << topic;
   // Wine's DDEML client keeps the atoms of the acknowledgements that it
   // drops (the conversations after the first); they are given back here so
   // that later tests find a clean atom table.
@@ -130,8 +132,8 @@ class Program {
     std::string commandLine = "\"" + ProgramPath() + "\" " + arguments;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    started_ = CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                              &startup, &process_) != 0;
+    started_ = CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                              nullptr, &startup, &process_) != 0;
   }
   ~Program() {
     if (!started_) return;
@@ -171,8 +173,9 @@ TEST(FakeBrowserProgram, ServesAnotherProcessAndWritesItsCounters) {
   ASSERT_TRUE(scriptFile.Write(kScript));
   Event ready("ready");
   Event stop("stop");
-  Program program("--script " + Quoted(scriptFile.path()) + " --counters " + Quoted(countersFile.path()) +
-                  " --seconds 60 --ready-event " + ready.name() + " --stop-event " + stop.name());
+  Program program("--script " + Quoted(scriptFile.path()) + " --counters " +
+                  Quoted(countersFile.path()) + " --seconds 60 --ready-event " + ready.name() +
+                  " --stop-event " + stop.name());
   ASSERT_TRUE(program.started()) << ProgramPath();
   ASSERT_TRUE(program.WaitReady(ready));
   EXPECT_TRUE(FindWindowA(nullptr, "Home - Netscape"));
