@@ -1,5 +1,7 @@
 #include "testing/FakeBrowserCore.h"
 
+#include <utility>
+
 #include "browser/BrowserInterface.h"
 #include "testing/FakeBrowserText.h"
 
@@ -21,6 +23,12 @@ void AppendLittleEndian(uint32_t value, size_t bytes, std::vector<uint8_t>* out)
 }
 
 Reply Refused() { return Reply{}; }
+
+Reply Silent() {
+  Reply reply;
+  reply.kind = Reply::kSilent;
+  return reply;
+}
 
 Reply Data(std::vector<uint8_t> bytes) {
   Reply reply;
@@ -70,14 +78,8 @@ Reply FakeBrowserCore::Request(const std::string& topic, const std::string& item
   const std::string name = CanonicalTopic(topic);
   ++counters_.requests[{name, item}];
   ++counters_.totalRequests;
-  if (const RequestFault* fault = FindFault(name, item)) {
-    if (fault->silent) {
-      Reply silent;
-      silent.kind = Reply::kSilent;
-      return silent;
-    }
-    return Refused();
-  }
+  if (const RequestFault* fault = FindFault(name, item))
+    return fault->silent ? Silent() : Refused();
   if (format != kTextFormat) return Refused();
   if (name == browser::kTopicListWindows) return ListWindows(item);
   if (name == browser::kTopicGetWindowInfo) return WindowInfo(item);
@@ -106,7 +108,7 @@ Reply FakeBrowserCore::ListWindows(const std::string& item) const {
   std::vector<uint8_t> bytes;
   for (const Window& w : script_.windows) AppendLittleEndian(w.id, 4, &bytes);
   if (!script_.misbehave.listUnterminated) AppendLittleEndian(0, 4, &bytes);
-  return Data(bytes);
+  return Data(std::move(bytes));
 }
 
 Reply FakeBrowserCore::WindowInfo(const std::string& item) const {
@@ -116,7 +118,7 @@ Reply FakeBrowserCore::WindowInfo(const std::string& item) const {
   const std::string text = WindowInfoText(*window, script_.misbehave.padTitleTo);
   std::vector<uint8_t> bytes(text.begin(), text.end());
   if (!script_.misbehave.textUnterminated) bytes.push_back(0);
-  return Data(bytes);
+  return Data(std::move(bytes));
 }
 
 Reply FakeBrowserCore::FrameParent(const std::string& item) const {
@@ -125,7 +127,7 @@ Reply FakeBrowserCore::FrameParent(const std::string& item) const {
   if (!window) return Refused();
   std::vector<uint8_t> bytes;
   AppendLittleEndian(window->parent, script_.misbehave.frameParentBytes, &bytes);
-  return Data(bytes);
+  return Data(std::move(bytes));
 }
 
 }  // namespace fake_browser

@@ -38,6 +38,14 @@ std::string AtomText(ATOM atom) {
   return std::string(text, length);
 }
 
+void PostNegativeAck(HWND client, HWND conversation, ATOM item) {
+  const LPARAM lParam = PackDDElParam(WM_DDE_ACK, 0, item);
+  if (!PostMessageA(client, WM_DDE_ACK, reinterpret_cast<WPARAM>(conversation), lParam)) {
+    FreeDDElParam(WM_DDE_ACK, lParam);
+    GlobalDeleteAtom(item);
+  }
+}
+
 void PostData(HWND client, HWND conversation, ATOM item, unsigned format,
               const std::vector<uint8_t>& bytes) {
   const size_t header = offsetof(DDEDATA, Value);
@@ -45,7 +53,7 @@ void PostData(HWND client, HWND conversation, ATOM item, unsigned format,
   DDEDATA* data = memory ? static_cast<DDEDATA*>(GlobalLock(memory)) : nullptr;
   if (!data) {
     if (memory) GlobalFree(memory);
-    GlobalDeleteAtom(item);
+    PostNegativeAck(client, conversation, item);
     return;
   }
   std::memset(data, 0, header);
@@ -61,14 +69,6 @@ void PostData(HWND client, HWND conversation, ATOM item, unsigned format,
   if (!PostMessageA(client, WM_DDE_DATA, reinterpret_cast<WPARAM>(conversation), lParam)) {
     FreeDDElParam(WM_DDE_DATA, lParam);
     GlobalFree(memory);
-    GlobalDeleteAtom(item);
-  }
-}
-
-void PostNegativeAck(HWND client, HWND conversation, ATOM item) {
-  const LPARAM lParam = PackDDElParam(WM_DDE_ACK, 0, item);
-  if (!PostMessageA(client, WM_DDE_ACK, reinterpret_cast<WPARAM>(conversation), lParam)) {
-    FreeDDElParam(WM_DDE_ACK, lParam);
     GlobalDeleteAtom(item);
   }
 }
