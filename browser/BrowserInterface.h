@@ -4,8 +4,6 @@
 // launcher and the installer cannot drift apart.
 #pragma once
 
-#include "browser/BrowserCaption.h"
-
 namespace browser {
 
 // DDE service and topics, in the order in which the DDE link creates their
@@ -37,7 +35,8 @@ constexpr const char kWindowInfoFormat[] = "QCS,QCS,QCS";
 constexpr const char kWindowIdFormat[] = "DW";
 
 // A top-level browser window is captioned with its page title followed by this.
-constexpr const char kCaptionSuffix[] = BROWSER_CAPTION_SUFFIX;
+// The launcher's string table holds the same text (a test keeps them equal).
+constexpr const char kCaptionSuffix[] = " - Netscape";
 
 // Registry, under HKEY_LOCAL_MACHINE.
 constexpr const char kUsersKey[] = "SOFTWARE\\Netscape\\Netscape Navigator\\Users";

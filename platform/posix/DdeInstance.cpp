@@ -5,6 +5,7 @@ using namespace posix_dde;
 
 UINT DdeInitializeA(LPDWORD pidInst, PFNCALLBACK pfnCallback, DWORD afCmd, DWORD /*ulRes*/) {
   try {
+    LoadPeersOnce();
     State& state = TheState();
     if (state.failNextInitialize) {
       state.failNextInitialize = false;

@@ -81,6 +81,9 @@ struct State {
 
 State& TheState();
 
+// Loads the DDE peers that QC_DDE_PEERS names, once (DdePeers.cpp).
+void LoadPeersOnce();
+
 template <typename H>
 HandleId IdOf(H handle) {
   return reinterpret_cast<HandleId>(handle);
