@@ -157,6 +157,10 @@ void InstallerApp::BookmarkSplicer() {
       if (!backupMade && !splicer::OpensForReading(paths.backup)) {
         return;
       }
+      // A bookmark file that may not be written (read-only, say) is left alone.
+      if (!splicer::MayRewrite(bookmarkPath)) {
+        return;
+      }
       break;
     case ReadOutcome::kMissing:
       if (splicer::ReadWholeFile(paths.backup, source) != ReadOutcome::kRead) {

@@ -60,6 +60,20 @@ BOOL OpensForReading(const char* path) {
   return TRUE;
 }
 
+BOOL MayRewrite(const char* path) {
+  DWORD attributes = GetFileAttributesA(path);
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY)) {
+    return FALSE;
+  }
+  HANDLE handle = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    return FALSE;
+  }
+  CloseHandle(handle);
+  return TRUE;
+}
+
 BOOL ReplaceFileAtomically(const char* source, const char* target) {
   for (int attempt = 1;; ++attempt) {
     if (MoveFileExA(source, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {

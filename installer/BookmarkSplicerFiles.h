@@ -24,8 +24,12 @@ enum class ReadOutcome {
 };
 ReadOutcome ReadWholeFile(const char* path, WholeFile& file);
 
-// TRUE when a file opens for reading.
+// TRUE when an existing file opens for reading; nothing in it changes.
 BOOL OpensForReading(const char* path);
+
+// TRUE when an existing file may be replaced: it is not marked read-only
+// and it opens for writing (nothing in it changes).
+BOOL MayRewrite(const char* path);
 
 // Moves `source` over `target` in one step, durably. Another program
 // holding the target open makes it wait briefly and try again.

@@ -187,6 +187,26 @@ BOOL DeleteFileA(LPCSTR lpFileName) {
   return TRUE;
 }
 
+DWORD GetFileAttributesA(LPCSTR lpFileName) {
+  struct stat info;
+  if (lpFileName == nullptr) {
+    Fail(ERROR_INVALID_PARAMETER);
+    return INVALID_FILE_ATTRIBUTES;
+  }
+  if (systemCalls.stat(lpFileName, &info) != 0) {
+    Fail(ErrorFromErrno(errno, lpFileName));
+    return INVALID_FILE_ATTRIBUTES;
+  }
+  DWORD attributes = 0;
+  if (S_ISDIR(info.st_mode)) {
+    attributes |= FILE_ATTRIBUTE_DIRECTORY;
+  }
+  if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+    attributes |= FILE_ATTRIBUTE_READONLY;
+  }
+  return attributes != 0 ? attributes : FILE_ATTRIBUTE_NORMAL;
+}
+
 UINT GetTempFileNameA(LPCSTR lpPathName, LPCSTR lpPrefixString, UINT uUnique,
                       LPSTR lpTempFileName) {
   if (lpPathName == nullptr || lpPrefixString == nullptr || lpTempFileName == nullptr) {

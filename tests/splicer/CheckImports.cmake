@@ -1,5 +1,6 @@
 # The Windows program needs nothing but Windows' own DLLs and is a GUI
 # program.   -DPROGRAM=<Foldmint.exe> -DOBJDUMP=<objdump>
+cmake_minimum_required(VERSION 3.25)
 execute_process(COMMAND "${OBJDUMP}" -p "${PROGRAM}" OUTPUT_VARIABLE headers RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "${OBJDUMP} failed on ${PROGRAM}")

@@ -67,6 +67,11 @@ std::string ProductDir() { return kProductDir; }
 
 std::string FreshDirectory(const std::string& name) {
   fs::path directory = fs::path(TargetPath(SPLICER_WORK_DIR)) / name;
+  // A read-only file left by an earlier run would stop the removal on Windows.
+  std::error_code ignored;
+  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(directory, ignored)) {
+    fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add, ignored);
+  }
   fs::remove_all(directory);
   fs::create_directories(directory);
   return directory.string() + Separator();
