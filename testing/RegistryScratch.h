@@ -20,8 +20,8 @@ class RegistryScratch {
   // Creates the key and every missing key above it; false when a call failed.
   bool CreateKey(HKEY root, const std::string& path);
   // Sets a value exactly as given (no NUL added), creating its key.
-  bool SetBytes(HKEY root, const std::string& path, const char* name, DWORD type,
-                const void* data, DWORD size);
+  bool SetBytes(HKEY root, const std::string& path, const char* name, DWORD type, const void* data,
+                DWORD size);
   // Sets a REG_SZ value with its terminating NUL.
   bool SetString(HKEY root, const std::string& path, const char* name, const std::string& text);
   // A key the test created by other means, to be deleted at the end.

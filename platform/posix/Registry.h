@@ -21,10 +21,10 @@
 // see each other's changes. A file that cannot be read as REGEDIT4 makes every
 // call fail with ERROR_BADDB and is never overwritten.
 //
-// An account that may not write the file (access W_OK on the file and its
-// directory, or the directory's parent when the directory does not exist yet)
-// is refused, with ERROR_ACCESS_DENIED, any open or create that asks for more
-// than KEY_READ, and every change.
+// An account that may not write the file (W_OK for the effective ids on the
+// file and its directory, or on the directory's parent while the directory
+// does not exist) is refused, with ERROR_ACCESS_DENIED, any open or create
+// that asks for more than KEY_READ, and every change.
 //
 // Key and value names compare without regard to case. RegConnectRegistryA
 // reaches only this machine (a null, empty, "." or "\\." name, or the host's

@@ -130,7 +130,8 @@ bool ReadData(const std::string& text, Value* value) {
       if (HexDigit(c) < 0) return false;
       number = number * 16 + static_cast<DWORD>(HexDigit(c));
     }
-    for (int i = 0; i < 4; ++i) value->data.push_back(static_cast<char>((number >> (8 * i)) & 0xFF));
+    for (int i = 0; i < 4; ++i)
+      value->data.push_back(static_cast<char>((number >> (8 * i)) & 0xFF));
     value->type = REG_DWORD;
     return true;
   }

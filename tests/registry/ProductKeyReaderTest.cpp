@@ -1,10 +1,9 @@
-#include "installer/ProductKeyReader.h"
-
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
+#include "installer/ProductKeyReader.h"
 #include "testing/RegistryScratch.h"
 #ifndef _WIN32
 #include "tests/registry/ReadOnlyAccount.h"
@@ -29,8 +28,8 @@ TEST_F(ProductKeyReaderTest, ReadsBasePathThatFits) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
-    ASSERT_TRUE(scratch.SetString(HKEY_LOCAL_MACHINE, ProductKeyReader::kKeyPath, "Base Path",
-                                  row.stored));
+    ASSERT_TRUE(
+        scratch.SetString(HKEY_LOCAL_MACHINE, ProductKeyReader::kKeyPath, "Base Path", row.stored));
     ProductKeyReader reader;
     ASSERT_TRUE(reader.isOpen);
     char buffer[300];

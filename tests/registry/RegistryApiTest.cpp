@@ -35,10 +35,8 @@ TEST_F(RegistryApiTest, QueryValueGivesTheSizeInAndOut) {
     DWORD sizeIn;
     LONG error;
   } rows[] = {
-      {"size only", false, 0, ERROR_SUCCESS},
-      {"no room", true, 0, ERROR_MORE_DATA},
-      {"one byte short", true, 4, ERROR_MORE_DATA},
-      {"exact", true, 5, ERROR_SUCCESS},
+      {"size only", false, 0, ERROR_SUCCESS},       {"no room", true, 0, ERROR_MORE_DATA},
+      {"one byte short", true, 4, ERROR_MORE_DATA}, {"exact", true, 5, ERROR_SUCCESS},
       {"ample", true, 16, ERROR_SUCCESS},
   };
   for (const Row& row : rows) {
@@ -91,9 +89,9 @@ TEST_F(RegistryApiTest, KeyPathsAndNamesAreMatchedAsTheSystemMatchesThem) {
     ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &other), ERROR_SUCCESS);
     char text[8] = {};
     DWORD size = sizeof text;
-    EXPECT_EQ(RegQueryValueExA(other, "text", nullptr, nullptr, reinterpret_cast<BYTE*>(text),
-                               &size),
-              ERROR_SUCCESS);
+    EXPECT_EQ(
+        RegQueryValueExA(other, "text", nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size),
+        ERROR_SUCCESS);
     EXPECT_STREQ(text, "abcd");
     RegCloseKey(other);
   }
@@ -109,8 +107,8 @@ TEST_F(RegistryApiTest, DefaultValueAndDword) {
   DWORD number = 0x12345678;
   ASSERT_EQ(RegSetValueExA(writable, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>("dflt"), 5),
             ERROR_SUCCESS);
-  ASSERT_EQ(RegSetValueExA(writable, "Number", 0, REG_DWORD,
-                           reinterpret_cast<const BYTE*>(&number), sizeof number),
+  ASSERT_EQ(RegSetValueExA(writable, "Number", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
+                           sizeof number),
             ERROR_SUCCESS);
   RegCloseKey(writable);
 
@@ -133,9 +131,8 @@ TEST_F(RegistryApiTest, CreateTellsNewFromExisting) {
   for (DWORD expected : {REG_CREATED_NEW_KEY, REG_OPENED_EXISTING_KEY}) {
     HKEY made = nullptr;
     DWORD disposition = 0;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr,
-                              REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &made,
-                              &disposition),
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                              KEY_ALL_ACCESS, nullptr, &made, &disposition),
               ERROR_SUCCESS);
     if (expected == REG_CREATED_NEW_KEY) scratch.RemoveAtEnd(HKEY_CURRENT_USER, path);
     EXPECT_EQ(disposition, expected);

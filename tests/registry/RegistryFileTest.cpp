@@ -56,11 +56,12 @@ class RegistryFileTest : public ::testing::Test {
 
 TEST_F(RegistryFileTest, ChangesAreWrittenAsRegeditText) {
   const char clsid[] = "CLSID\\{65F9375D-5F5F-11D1-B67C-008029E43217}\\InprocServer32";
-  ASSERT_EQ(SetValue(HKEY_CLASSES_ROOT, clsid, nullptr, REG_SZ, std::string("/opt/q/meter.so\0", 16)),
-            ERROR_SUCCESS);
-  ASSERT_EQ(SetValue(HKEY_CLASSES_ROOT, clsid, "ThreadingModel", REG_SZ,
-                     std::string("Apartment\0", 10)),
-            ERROR_SUCCESS);
+  ASSERT_EQ(
+      SetValue(HKEY_CLASSES_ROOT, clsid, nullptr, REG_SZ, std::string("/opt/q/meter.so\0", 16)),
+      ERROR_SUCCESS);
+  ASSERT_EQ(
+      SetValue(HKEY_CLASSES_ROOT, clsid, "ThreadingModel", REG_SZ, std::string("Apartment\0", 10)),
+      ERROR_SUCCESS);
   ASSERT_EQ(SetValue(HKEY_LOCAL_MACHINE, "Software\\Ortwell\\Brackel\\4.0", "Base Path", REG_SZ,
                      std::string("C:\\Program Files\\\"Q\"\0", 21)),
             ERROR_SUCCESS);
@@ -133,9 +134,9 @@ TEST_F(RegistryFileTest, ReadOnlyHiveRefusesEveryChange) {
   RegCloseKey(key);
   EXPECT_EQ(SetValue(HKEY_LOCAL_MACHINE, "Software\\New", "V", REG_SZ, std::string("w\0", 2)),
             ERROR_ACCESS_DENIED);
-  EXPECT_EQ(RegSetValueExA(HKEY_LOCAL_MACHINE, "V", 0, REG_SZ, reinterpret_cast<const BYTE*>("w"),
-                           2),
-            ERROR_ACCESS_DENIED);
+  EXPECT_EQ(
+      RegSetValueExA(HKEY_LOCAL_MACHINE, "V", 0, REG_SZ, reinterpret_cast<const BYTE*>("w"), 2),
+      ERROR_ACCESS_DENIED);
   LONG error = 0;
   EXPECT_EQ(QueryText(HKEY_LOCAL_MACHINE, "Software\\Q", "V", &error), "w");
   EXPECT_EQ(error, ERROR_SUCCESS);

@@ -1,56 +1,52 @@
 // Reading REGEDIT4 texts into the stand-in's hive.
-#include "platform/posix/RegistryHive.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "platform/posix/RegistryHive.h"
+
 namespace {
 
 using registry::Hive;
-
-struct ReadRow {
-  const char* label;
-  std::string text;
-  std::vector<std::string> path;  // under HKEY_LOCAL_MACHINE
-  const char* value;
-  DWORD type;
-  std::string data;
-};
 
 // A stored text: its characters and the NUL.
 std::string Sz(const std::string& text) { return text + '\0'; }
 
 const std::string kHead = "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Q]\n";
 
+// Each text holds the value in HKEY_LOCAL_MACHINE\Software\Q.
+struct ReadRow {
+  const char* label;
+  std::string text;
+  const char* value;
+  DWORD type;
+  std::string data;
+};
+
 TEST(RegistryHiveTest, ReadsValuesAsRegeditWritesThem) {
   const ReadRow rows[] = {
-      {"escaped text", kHead + R"("Base Path"="C:\\Q \"x\"")" + "\n", {"Software", "Q"},
-       "base path", REG_SZ, Sz("C:\\Q \"x\"")},
-      {"other backslash kept", kHead + R"("P"="a\nb")" + "\n", {"Software", "Q"}, "P", REG_SZ,
-       Sz("a\\nb")},
-      {"escaped name", kHead + R"("a\"b\\c"="v")" + "\n", {"Software", "Q"}, "a\"b\\c", REG_SZ,
-       Sz("v")},
-      {"default value", kHead + "@=\"d\"\n", {"Software", "Q"}, "", REG_SZ, Sz("d")},
-      {"dword", kHead + "\"N\"=dword:0000002a\n", {"Software", "Q"}, "N", REG_DWORD,
-       std::string("\x2a\0\0\0", 4)},
-      {"binary", kHead + "\"B\"=hex:00,ff\n", {"Software", "Q"}, "B", REG_BINARY,
-       std::string("\0\xff", 2)},
-      {"typed hex over two lines", kHead + "\"E\"=hex(2):61,\\\n  62,00\n", {"Software", "Q"}, "E",
-       REG_EXPAND_SZ, Sz("ab")},
-      {"empty hex", kHead + "\"Z\"=hex(1):\n", {"Software", "Q"}, "Z", REG_SZ, ""},
-      {"CR LF, comments, case of root", "REGEDIT4\r\n; note\r\n\r\n[hkey_local_machine\\A]\r\n"
-       "\"V\"=\"w\"\r\n", {"a"}, "v", REG_SZ, Sz("w")},
-      {"later line wins", kHead + "\"V\"=\"1\"\n\"v\"=\"2\"\n", {"Software", "Q"}, "V", REG_SZ,
-       Sz("2")},
-      {"section made twice", kHead + "\"V\"=\"1\"\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\q]\n\"W\"=\"2\"\n",
-       {"Software", "Q"}, "V", REG_SZ, Sz("1")},
+      {"escaped text", kHead + R"("Base Path"="C:\\Q \"x\"")", "base path", REG_SZ,
+       Sz("C:\\Q \"x\"")},
+      {"other backslash kept", kHead + R"("P"="a\nb")", "P", REG_SZ, Sz("a\\nb")},
+      {"escaped name", kHead + R"("a\"b\\c"="v")", "a\"b\\c", REG_SZ, Sz("v")},
+      {"default value", kHead + "@=\"d\"", "", REG_SZ, Sz("d")},
+      {"dword", kHead + "\"N\"=dword:0000002a", "N", REG_DWORD, std::string("\x2a\0\0\0", 4)},
+      {"binary", kHead + "\"B\"=hex:00,ff", "B", REG_BINARY, std::string("\0\xff", 2)},
+      {"typed hex over two lines", kHead + "\"E\"=hex(2):61,\\\n  62,00", "E", REG_EXPAND_SZ,
+       Sz("ab")},
+      {"empty hex", kHead + "\"Z\"=hex(1):", "Z", REG_SZ, ""},
+      {"CR LF, comment, names in other case",
+       "REGEDIT4\r\n; note\r\n\r\n[hkey_local_machine\\SOFTWARE\\q]\r\n\"V\"=\"w\"\r\n", "v",
+       REG_SZ, Sz("w")},
+      {"later line wins", kHead + "\"V\"=\"1\"\n\"v\"=\"2\"", "V", REG_SZ, Sz("2")},
+      {"section given twice", kHead + "\"V\"=\"1\"\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\q]\n\"W\"=\"2\"",
+       "V", REG_SZ, Sz("1")},
   };
   for (const ReadRow& row : rows) {
     SCOPED_TRACE(row.label);
     Hive hive;
-    ASSERT_TRUE(registry::ParseHive(row.text, &hive));
-    registry::Key* key = registry::FindKey(hive, registry::kLocalMachine, row.path);
+    ASSERT_TRUE(registry::ParseHive(row.text + "\n", &hive));
+    registry::Key* key = registry::FindKey(hive, registry::kLocalMachine, {"Software", "Q"});
     ASSERT_NE(key, nullptr);
     const registry::Value* value = registry::FindValue(*key, row.value);
     ASSERT_NE(value, nullptr);

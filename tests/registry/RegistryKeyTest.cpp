@@ -1,10 +1,9 @@
-#include "installer/RegistryKey.h"
-
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
+#include "installer/RegistryKey.h"
 #include "testing/RegistryScratch.h"
 #ifndef _WIN32
 #include "platform/posix/RegistryTestHooks.h"
