@@ -47,7 +47,8 @@ else()
   set(QC_CONTROL_SUPPORT_PLATFORM ${CMAKE_CURRENT_LIST_DIR}/ControlTestSupportPosix.cpp)
 endif()
 add_library(control_test_support STATIC
-            ${CMAKE_CURRENT_LIST_DIR}/ControlRegistration.cpp ${QC_CONTROL_SUPPORT_PLATFORM})
+            ${CMAKE_CURRENT_LIST_DIR}/ControlRegistration.cpp ${CMAKE_CURRENT_LIST_DIR}/RecordingControlLog.cpp
+            ${QC_CONTROL_SUPPORT_PLATFORM})
 target_include_directories(control_test_support PUBLIC ${CMAKE_BINARY_DIR}/generated)
 target_link_libraries(control_test_support PUBLIC win32api)
 # Whoever uses the support uses the control.

@@ -4,6 +4,9 @@
 // waits for the box to close. A console program, so that its output reaches
 // the caller under Wine.
 // Exit status: 0 box answered, 1 no box in time, 2 usage, 3 the box did not close.
+#include <fcntl.h>
+#include <io.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -35,6 +38,8 @@ int main(int argc, char** argv) {
       return 2;
     }
   }
+  // Lines end in LF alone, for callers on either side of Wine.
+  _setmode(_fileno(stdout), _O_BINARY);
   message_box_driver::MessageBoxSeen seen;
   bool answered = message_box_driver::DismissMessageBox(processId, caption, timeoutMs, button, &seen);
   if (!seen.found) {

@@ -215,7 +215,8 @@ HWND CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, D
 // Destroys the window, its children, and the windows it owns.
 BOOL DestroyWindow(HWND hWnd);
 BOOL IsWindow(HWND hWnd);
-// Top-level windows only; a null class or caption matches any.
+// Top-level windows only, newest first; a null class or caption matches any.
+// Class names and captions compare without regard to (ASCII) case.
 HWND FindWindowA(LPCSTR lpClassName, LPCSTR lpWindowName);
 HWND GetDesktopWindow();
 
@@ -231,8 +232,10 @@ BOOL IsChild(HWND hWndParent, HWND hWnd);
 HWND GetDlgItem(HWND hDlg, int nIDDlgItem);
 int GetDlgCtrlID(HWND hWnd);
 
-// Enumeration in creation order; EnumChildWindows visits every descendant,
-// each window before its own children. Also the tests' way to count windows.
+// Enumeration in the stand-in's only Z order, that of creation: top-level
+// windows newest first (a new one goes on top), children oldest first (a new
+// one goes to the bottom). EnumChildWindows visits every descendant, each
+// window before its own children. Also the tests' way to count windows.
 BOOL EnumWindows(WNDENUMPROC lpEnumFunc, LPARAM lParam);
 BOOL EnumChildWindows(HWND hWndParent, WNDENUMPROC lpEnumFunc, LPARAM lParam);
 // Every window belongs to the calling process and its one thread.

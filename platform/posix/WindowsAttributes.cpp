@@ -92,10 +92,11 @@ LONG SetWindowLongA(HWND hWnd, int nIndex, LONG dwNewLong) {
     case GWL_STYLE:
       previous = static_cast<LONG>(window->style);
       window->style = static_cast<DWORD>(dwNewLong);
+      window->exStyle = posix_windows::FixExStyle(window->style, window->exStyle);
       break;
     case GWL_EXSTYLE:
       previous = static_cast<LONG>(window->exStyle);
-      window->exStyle = static_cast<DWORD>(dwNewLong);
+      window->exStyle = posix_windows::FixExStyle(window->style, static_cast<DWORD>(dwNewLong));
       break;
     case GWL_ID:
       previous = window->id;

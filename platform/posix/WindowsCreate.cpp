@@ -1,4 +1,6 @@
 // Creating, destroying and finding windows.
+#include <strings.h>
+
 #include <algorithm>
 
 #include "platform/posix/WindowsState.h"
@@ -49,7 +51,7 @@ HWND CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, D
   Window window{windowClass->name,
                 lpWindowName != nullptr ? lpWindowName : "",
                 dwStyle,
-                dwExStyle,
+                posix_windows::FixExStyle(dwStyle, dwExStyle),
                 child ? static_cast<LONG>(reinterpret_cast<intptr_t>(hMenu)) : 0,
                 child ? hWndParent : desktop.handle,
                 nullptr,
@@ -109,7 +111,8 @@ HWND FindWindowA(LPCSTR lpClassName, LPCSTR lpWindowName) {
     if (wanted != nullptr && window->className != wanted->name) {
       continue;
     }
-    if (lpWindowName == nullptr || window->text == lpWindowName) {
+    // Captions compare without regard to case, as on Windows.
+    if (lpWindowName == nullptr || strcasecmp(window->text.c_str(), lpWindowName) == 0) {
       return hwnd;
     }
   }

@@ -95,6 +95,12 @@ bool IsDescendant(Desktop& desktop, HWND ancestor, HWND hwnd) {
   return false;
 }
 
+DWORD FixExStyle(DWORD style, DWORD exStyle) {
+  bool edge = (exStyle & WS_EX_DLGMODALFRAME) ||
+              (!(exStyle & WS_EX_STATICEDGE) && (style & (WS_DLGFRAME | WS_THICKFRAME)));
+  return edge ? exStyle | WS_EX_WINDOWEDGE : exStyle & ~static_cast<DWORD>(WS_EX_WINDOWEDGE);
+}
+
 RECT FrameInsets(const Window& window) {
   LONG border = 0;
   if (window.style & WS_THICKFRAME) {

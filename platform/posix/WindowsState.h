@@ -59,6 +59,10 @@ std::vector<HWND> Children(Desktop& desktop, HWND parent);
 // True when `ancestor` is on the parent chain of `hwnd` (not hwnd itself).
 bool IsDescendant(Desktop& desktop, HWND ancestor, HWND hwnd);
 
+// The extended style as Windows keeps it: WS_EX_WINDOWEDGE follows from a
+// dialog or sizing frame (or WS_EX_DLGMODALFRAME), whatever was asked for.
+DWORD FixExStyle(DWORD style, DWORD exStyle);
+
 // The frame between a window's rectangle and its client area.
 RECT FrameInsets(const Window& window);
 // The screen position of a window's client area (0,0 for the desktop).
