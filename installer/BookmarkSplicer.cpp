@@ -73,8 +73,7 @@ BOOL SplitBookmarkPath(char* bookmarkPath, SplicePaths& paths) {
                              dir[0] != '\0' ? dir : ".");
   return length >= 0 && static_cast<size_t>(length) < sizeof paths.directory &&
          MakePathBounded(paths.backup, drive, dir, kBackupName, kBackupExt) &&
-         MakePathBounded(paths.prefs, drive, dir, browser::kPrefsFileName,
-                         browser::kPrefsFileExt);
+         MakePathBounded(paths.prefs, drive, dir, browser::kPrefsFileName, browser::kPrefsFileExt);
 }
 
 BOOL WriteText(HANDLE file, std::string_view text) {
@@ -178,9 +177,9 @@ void InstallerApp::BookmarkSplicer() {
   if (!GetTempFileNameA(paths.directory, kTempPrefix, 0, tempPath)) {
     return;
   }
-  HANDLE output = CreateFileA(tempPath, GENERIC_READ | GENERIC_WRITE,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE output =
+      CreateFileA(tempPath, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                  nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   BOOL written = FALSE;
   if (output != INVALID_HANDLE_VALUE) {
     written = WriteSplicedText(output, source.Text(), paths.prefs, productDir) &&

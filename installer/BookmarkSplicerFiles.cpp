@@ -13,8 +13,8 @@ constexpr DWORD kReplaceRetryDelayMs = 100;
 // Every read and check of the splice opens files this way, so that another
 // program may keep them open meanwhile.
 HANDLE OpenForReading(const char* path) {
-  return CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  return CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                     FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
 ReadOutcome ReadOpenFile(HANDLE handle, WholeFile& file) {

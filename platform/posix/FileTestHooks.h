@@ -23,6 +23,10 @@ struct SystemCalls {
   // rename() that fails with EEXIST instead of replacing.
   int (*renameNoReplace)(const char* from, const char* to);
   int (*unlink)(const char* path);
+  // Copies up to count bytes from in to out at their offsets inside the
+  // kernel, as copy_file_range(2); -1 with EXDEV, ENOSYS or EINVAL where
+  // that is not possible between the two files.
+  ssize_t (*copyFileRange)(int in, int out, size_t count);
 };
 
 // The live table. Entries start as the system's own calls; a test that

@@ -81,7 +81,6 @@ BOOL DeleteFileA(LPCSTR lpFileName);
 DWORD GetFileAttributesA(LPCSTR lpFileName);
 // Creates an empty file "<path>/<prefix up to 3 chars><hex>.tmp"; uUnique 0
 // picks a free number. lpTempFileName has room for MAX_PATH bytes.
-UINT GetTempFileNameA(LPCSTR lpPathName, LPCSTR lpPrefixString, UINT uUnique,
-                      LPSTR lpTempFileName);
+UINT GetTempFileNameA(LPCSTR lpPathName, LPCSTR lpPrefixString, UINT uUnique, LPSTR lpTempFileName);
 
 void Sleep(DWORD dwMilliseconds);

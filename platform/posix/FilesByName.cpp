@@ -21,6 +21,7 @@ using posix_files::systemCalls;
 namespace {
 
 constexpr size_t kCopyChunk = 256 * 1024;
+constexpr size_t kKernelCopyChunk = 64 * 1024 * 1024;
 constexpr mode_t kPermissionBits = 07777;
 
 // Varies the names a process tries, so that its own tries do not collide.
@@ -60,9 +61,7 @@ BOOL WriteAll(int fd, const char* data, size_t size) {
   return TRUE;
 }
 
-// Copies the rest of `in` into `out`, then gives `out` the permission bits
-// and makes its bytes durable.
-BOOL CopyContent(int in, int out, mode_t mode) {
+BOOL CopyByReading(int in, int out) {
   std::unique_ptr<char[]> chunk(new (std::nothrow) char[kCopyChunk]);
   if (!chunk) {
     return Fail(ERROR_NOT_ENOUGH_MEMORY);
@@ -82,10 +81,38 @@ BOOL CopyContent(int in, int out, mode_t mode) {
       return FALSE;
     }
   }
+  return TRUE;
+}
+
+BOOL FinishCopy(int out, mode_t mode) {
   if (systemCalls.fchmod(out, mode & kPermissionBits) != 0 || systemCalls.fsync(out) != 0) {
     return Fail(ErrorFromErrno(errno, nullptr, ERROR_WRITE_FAULT));
   }
   return TRUE;
+}
+
+// Copies the rest of `in` into `out`, then gives `out` the permission bits
+// and makes its bytes durable.
+BOOL CopyContent(int in, int out, mode_t mode) {
+  // In the kernel where it can be done there, by reading and writing elsewhere.
+  bool inKernel = true;
+  for (;;) {
+    ssize_t copied = systemCalls.copyFileRange(in, out, kKernelCopyChunk);
+    if (copied < 0 && errno == EINTR) {
+      continue;
+    }
+    if (copied < 0 && (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == ENOTSUP)) {
+      inKernel = false;
+      break;
+    }
+    if (copied < 0) {
+      return Fail(ErrorFromErrno(errno, nullptr, ERROR_WRITE_FAULT));
+    }
+    if (copied == 0) {
+      break;
+    }
+  }
+  return (inKernel || CopyByReading(in, out)) && FinishCopy(out, mode);
 }
 
 }  // namespace
@@ -168,7 +195,8 @@ BOOL MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags)
     moved = systemCalls.renameNoReplace(lpExistingFileName, lpNewFileName);
   }
   if (moved != 0) {
-    DWORD error = errno == EEXIST ? ERROR_ALREADY_EXISTS : ErrorFromErrno(errno, lpExistingFileName);
+    DWORD error =
+        errno == EEXIST ? ERROR_ALREADY_EXISTS : ErrorFromErrno(errno, lpExistingFileName);
     return Fail(error);
   }
   if (dwFlags & MOVEFILE_WRITE_THROUGH) {

@@ -30,10 +30,24 @@ int SystemRenameNoReplace(const char* from, const char* to) {
   return 0;
 }
 
+ssize_t SystemCopyFileRange(int in, int out, size_t count) {
+  return ::copy_file_range(in, nullptr, out, nullptr, count, 0);
+}
+
 const SystemCalls kDefaultCalls = {
-    SystemOpen, ::close,  ::read,   ::write,  ::fstat,
-    SystemStat, ::fsync,  ::fchmod, ::chmod,  ::rename,
-    SystemRenameNoReplace, ::unlink,
+    SystemOpen,
+    ::close,
+    ::read,
+    ::write,
+    ::fstat,
+    SystemStat,
+    ::fsync,
+    ::fchmod,
+    ::chmod,
+    ::rename,
+    SystemRenameNoReplace,
+    ::unlink,
+    SystemCopyFileRange,
 };
 
 constexpr intptr_t kHandleBase = 0x10000;
@@ -73,7 +87,7 @@ DWORD ErrorFromErrno(int error, const char* path, DWORD ioError) {
       struct stat info;
       std::string parent = ParentDirectory(path);
       return systemCalls.stat(parent.c_str(), &info) == 0 ? ERROR_FILE_NOT_FOUND
-                                                           : ERROR_PATH_NOT_FOUND;
+                                                          : ERROR_PATH_NOT_FOUND;
     }
     case ENOTDIR:
       return ERROR_PATH_NOT_FOUND;

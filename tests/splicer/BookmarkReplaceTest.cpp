@@ -28,8 +28,8 @@ std::string BaseCase(const std::string& name) {
 
 void SetReadOnly(const std::string& path, bool readOnly) {
 #ifdef _WIN32
-  ASSERT_TRUE(SetFileAttributesA(path.c_str(),
-                                 readOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL));
+  ASSERT_TRUE(
+      SetFileAttributesA(path.c_str(), readOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL));
 #else
   ASSERT_EQ(chmod(path.c_str(), readOnly ? 0444 : 0644), 0);
 #endif

@@ -18,8 +18,8 @@ namespace {
 using namespace splicer_test;
 
 HANDLE Open(const std::string& path, DWORD access, DWORD disposition) {
-  return CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                     disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+  return CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, disposition,
+                     FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
 // The error of a CreateFileA that must fail, or 0 when it succeeded.
@@ -46,8 +46,7 @@ TEST(Files, OpenErrors) {
       {"missing file", dir + "missing.txt", GENERIC_READ, OPEN_EXISTING, ERROR_FILE_NOT_FOUND},
       {"missing directory", dir + "none" + Separator() + "a.txt", GENERIC_READ, OPEN_EXISTING,
        ERROR_PATH_NOT_FOUND},
-      {"create new over existing", dir + "there.txt", GENERIC_WRITE, CREATE_NEW,
-       ERROR_FILE_EXISTS},
+      {"create new over existing", dir + "there.txt", GENERIC_WRITE, CREATE_NEW, ERROR_FILE_EXISTS},
       {"directory", dir.substr(0, dir.size() - 1), GENERIC_READ, OPEN_EXISTING,
        ERROR_ACCESS_DENIED},
       {"existing file", dir + "there.txt", GENERIC_READ, OPEN_EXISTING, 0},
@@ -146,8 +145,7 @@ TEST(Files, ReplacedFileLendsItsPermissionBits) {
   PutFile(dir + "old", "old");
   ASSERT_EQ(chmod((dir + "old").c_str(), 0600), 0);
   ASSERT_EQ(chmod((dir + "new").c_str(), 0666), 0);
-  EXPECT_TRUE(MoveFileExA((dir + "new").c_str(), (dir + "old").c_str(),
-                          MOVEFILE_REPLACE_EXISTING));
+  EXPECT_TRUE(MoveFileExA((dir + "new").c_str(), (dir + "old").c_str(), MOVEFILE_REPLACE_EXISTING));
   struct stat info;
   ASSERT_EQ(stat((dir + "old").c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 07777, 0600u);

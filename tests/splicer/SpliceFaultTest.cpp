@@ -30,6 +30,8 @@ int calls = 0;
 int writes = 0;
 int failAt = 0;
 int abortAtWrite = 0;
+// A file system that cannot copy inside the kernel.
+bool noKernelCopy = false;
 
 bool FailsNow(int error) {
   if (++calls != failAt) {
@@ -40,7 +42,9 @@ bool FailsNow(int error) {
 }
 
 const posix_files::SystemCalls kFaultyCalls = {
-    [](const char* p, int f, mode_t m) { return FailsNow(EACCES) ? -1 : DefaultSystemCalls().open(p, f, m); },
+    [](const char* p, int f, mode_t m) {
+      return FailsNow(EACCES) ? -1 : DefaultSystemCalls().open(p, f, m);
+    },
     [](int fd) {
       if (FailsNow(EIO)) {
         DefaultSystemCalls().close(fd);  // the descriptor is gone all the same
@@ -48,24 +52,41 @@ const posix_files::SystemCalls kFaultyCalls = {
       }
       return DefaultSystemCalls().close(fd);
     },
-    [](int fd, void* b, size_t n) -> ssize_t { return FailsNow(EIO) ? -1 : DefaultSystemCalls().read(fd, b, n); },
+    [](int fd, void* b, size_t n) -> ssize_t {
+      return FailsNow(EIO) ? -1 : DefaultSystemCalls().read(fd, b, n);
+    },
     [](int fd, const void* b, size_t n) -> ssize_t {
       if (++writes == abortAtWrite) abort();
       return FailsNow(ENOSPC) ? -1 : DefaultSystemCalls().write(fd, b, n);
     },
     [](int fd, struct stat* s) { return FailsNow(EIO) ? -1 : DefaultSystemCalls().fstat(fd, s); },
-    [](const char* p, struct stat* s) { return FailsNow(EIO) ? -1 : DefaultSystemCalls().stat(p, s); },
+    [](const char* p, struct stat* s) {
+      return FailsNow(EIO) ? -1 : DefaultSystemCalls().stat(p, s);
+    },
     [](int fd) { return FailsNow(EIO) ? -1 : DefaultSystemCalls().fsync(fd); },
     [](int fd, mode_t m) { return FailsNow(EPERM) ? -1 : DefaultSystemCalls().fchmod(fd, m); },
     [](const char* p, mode_t m) { return FailsNow(EPERM) ? -1 : DefaultSystemCalls().chmod(p, m); },
-    [](const char* a, const char* b) { return FailsNow(EIO) ? -1 : DefaultSystemCalls().rename(a, b); },
-    [](const char* a, const char* b) { return FailsNow(EIO) ? -1 : DefaultSystemCalls().renameNoReplace(a, b); },
+    [](const char* a, const char* b) {
+      return FailsNow(EIO) ? -1 : DefaultSystemCalls().rename(a, b);
+    },
+    [](const char* a, const char* b) {
+      return FailsNow(EIO) ? -1 : DefaultSystemCalls().renameNoReplace(a, b);
+    },
     [](const char* p) { return FailsNow(EBUSY) ? -1 : DefaultSystemCalls().unlink(p); },
+    [](int in, int out, size_t n) -> ssize_t {
+      if (FailsNow(EIO)) return -1;
+      if (noKernelCopy) {
+        errno = EXDEV;
+        return -1;
+      }
+      return DefaultSystemCalls().copyFileRange(in, out, n);
+    },
 };
 
 struct Scenario {
   const char* name;
   const char* earlierBackup;  // data file already in place as bkmk.qyr; null: none
+  bool noKernelCopy;
 };
 
 class SpliceFaultTest : public testing::TestWithParam<Scenario> {
@@ -89,6 +110,7 @@ class SpliceFaultTest : public testing::TestWithParam<Scenario> {
   // Runs one splice through the counting table; returns the calls it made.
   int Splice(int failCall, int abortWrite) {
     calls = writes = 0;
+    noKernelCopy = GetParam().noKernelCopy;
     failAt = failCall;
     abortAtWrite = abortWrite;
     systemCalls = kFaultyCalls;
@@ -177,8 +199,9 @@ TEST_P(SpliceFaultTest, ProcessEndedAtEveryWrite) {
 }
 
 const Scenario kScenarios[] = {
-    {"first_run", nullptr},
-    {"earlier_backup", "old-bookmark.htm"},
+    {"first_run", nullptr, false},
+    {"first_run_copy_by_reading", nullptr, true},
+    {"earlier_backup", "old-bookmark.htm", false},
 };
 
 INSTANTIATE_TEST_SUITE_P(Splice, SpliceFaultTest, testing::ValuesIn(kScenarios),
