@@ -14,13 +14,6 @@ unsigned Find(const std::map<std::string, unsigned>& m, const std::string& key) 
   return it == m.end() ? 0 : it->second;
 }
 
-bool ParseCount(const std::string& text, unsigned* count) {
-  uint32_t value = 0;
-  if (!ParseNumber(text, &value)) return false;
-  *count = value;
-  return true;
-}
-
 }  // namespace
 
 unsigned Counters::Accepted(const std::string& topic) const { return Find(accepted, topic); }
@@ -62,14 +55,14 @@ bool ParseCounters(const std::string& text, Counters* counters) {
     std::vector<std::string> t;
     if (!SplitLine(line, &t)) return false;
     if (t.empty()) continue;
-    unsigned count = 0;
-    if (t[0] == "accepted" && t.size() == 3 && ParseCount(t[2], &count)) {
+    uint32_t count = 0;
+    if (t[0] == "accepted" && t.size() == 3 && ParseNumber(t[2], &count)) {
       parsed.accepted[t[1]] = count;
-    } else if (t[0] == "refused" && t.size() == 3 && ParseCount(t[2], &count)) {
+    } else if (t[0] == "refused" && t.size() == 3 && ParseNumber(t[2], &count)) {
       parsed.refused[t[1]] = count;
-    } else if (t[0] == "request" && t.size() == 4 && ParseCount(t[3], &count)) {
+    } else if (t[0] == "request" && t.size() == 4 && ParseNumber(t[3], &count)) {
       parsed.requests[{t[1], t[2]}] = count;
-    } else if (t[0] == "requests" && t.size() == 2 && ParseCount(t[1], &count)) {
+    } else if (t[0] == "requests" && t.size() == 2 && ParseNumber(t[1], &count)) {
       parsed.totalRequests = count;
     } else {
       return false;

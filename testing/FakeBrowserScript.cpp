@@ -8,13 +8,6 @@
 namespace fake_browser {
 namespace {
 
-bool ParseCount(const std::string& text, size_t* count) {
-  uint32_t value = 0;
-  if (!ParseNumber(text, &value)) return false;
-  *count = value;
-  return true;
-}
-
 bool ParseWindow(const std::vector<std::string>& t, Script* script, std::string* why) {
   if (t.size() != 5 && t.size() != 6) {
     *why = "window takes an id, a URL, a title, a third text and optionally parent=";
@@ -64,9 +57,9 @@ bool ParseMisbehave(const std::vector<std::string>& t, Misbehaviour* m) {
     return true;
   }
   if (what == "parent-bytes" && args == 1) {
-    return ParseCount(t[2], &m->frameParentBytes) && m->frameParentBytes <= 4;
+    return ParseNumber(t[2], &m->frameParentBytes) && m->frameParentBytes <= 4;
   }
-  if (what == "pad-title" && args == 1) return ParseCount(t[2], &m->padTitleTo);
+  if (what == "pad-title" && args == 1) return ParseNumber(t[2], &m->padTitleTo);
   return false;
 }
 

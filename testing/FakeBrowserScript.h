@@ -65,9 +65,9 @@ struct Misbehaviour {
   std::vector<std::string> refusedTopics;
   std::vector<RequestFault> requestFaults;
   bool listUnterminated = false;
-  size_t frameParentBytes = 4;
+  uint32_t frameParentBytes = 4;
   bool textUnterminated = false;
-  size_t padTitleTo = 0;
+  uint32_t padTitleTo = 0;
 };
 
 struct Script {
