@@ -9,10 +9,6 @@
 #include "platform/Win32Api.h"
 #include "tests/splicer/SplicerTestSupport.h"
 
-#ifndef _WIN32
-#include <sys/stat.h>
-#endif
-
 namespace {
 
 using namespace splicer_test;
@@ -56,33 +52,6 @@ TEST(Files, OpenErrors) {
   }
 }
 
-TEST(Files, WriteTruncateAndReadBack) {
-  std::string path = FreshDirectory("files_rw") + "f.bin";
-  PutFile(path, "old and longer content");
-  HANDLE file = Open(path, GENERIC_READ | GENERIC_WRITE, CREATE_ALWAYS);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE);
-  const char bytes[] = "a\0b\r\n";
-  DWORD written = 0;
-  EXPECT_TRUE(WriteFile(file, bytes, 5, &written, nullptr));
-  EXPECT_EQ(written, 5u);
-  EXPECT_TRUE(FlushFileBuffers(file));
-  DWORD high = 7;
-  EXPECT_EQ(GetFileSize(file, &high), 5u);
-  EXPECT_EQ(high, 0u);
-  EXPECT_TRUE(CloseHandle(file));
-
-  file = Open(path, GENERIC_READ, OPEN_EXISTING);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE);
-  char back[16] = {};
-  DWORD got = 0;
-  // One read asked for more than the file holds gives what there is.
-  EXPECT_TRUE(ReadFile(file, back, sizeof back, &got, nullptr));
-  EXPECT_EQ(std::string(back, got), std::string(bytes, 5));
-  EXPECT_TRUE(ReadFile(file, back, sizeof back, &got, nullptr));
-  EXPECT_EQ(got, 0u);
-  EXPECT_TRUE(CloseHandle(file));
-}
-
 TEST(Files, CopyFailIfExistsNeverReplaces) {
   std::string dir = FreshDirectory("files_copy");
   PutFile(dir + "a", "new");
@@ -113,21 +82,6 @@ TEST(Files, MoveReplacesInOneStep) {
   EXPECT_EQ(FilesIn(dir), std::vector<std::string>{"old"});
 }
 
-TEST(Files, TempNamesAreNewEmptyFilesInTheDirectory) {
-  std::string dir = FreshDirectory("files_temp");
-  char first[MAX_PATH];
-  char second[MAX_PATH];
-  ASSERT_NE(GetTempFileNameA(dir.c_str(), "bkm", 0, first), 0u);
-  ASSERT_NE(GetTempFileNameA(dir.c_str(), "bkm", 0, second), 0u);
-  EXPECT_NE(std::string(first), std::string(second));
-  EXPECT_EQ(std::string(first).rfind(dir + "bkm", 0), 0u) << first;
-  EXPECT_EQ(FileBytes(first), "");
-  EXPECT_EQ(FilesIn(dir).size(), 2u);
-  EXPECT_TRUE(DeleteFileA(first));
-  EXPECT_FALSE(DeleteFileA(first));
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
-}
-
 #ifndef _WIN32
 TEST(Files, FullDiskIsReported) {
   HANDLE file = Open("/dev/full", GENERIC_WRITE, OPEN_EXISTING);
@@ -137,18 +91,6 @@ TEST(Files, FullDiskIsReported) {
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_DISK_FULL));
   EXPECT_EQ(written, 0u);
   CloseHandle(file);
-}
-
-TEST(Files, ReplacedFileLendsItsPermissionBits) {
-  std::string dir = FreshDirectory("files_mode");
-  PutFile(dir + "new", "new");
-  PutFile(dir + "old", "old");
-  ASSERT_EQ(chmod((dir + "old").c_str(), 0600), 0);
-  ASSERT_EQ(chmod((dir + "new").c_str(), 0666), 0);
-  EXPECT_TRUE(MoveFileExA((dir + "new").c_str(), (dir + "old").c_str(), MOVEFILE_REPLACE_EXISTING));
-  struct stat info;
-  ASSERT_EQ(stat((dir + "old").c_str(), &info), 0);
-  EXPECT_EQ(info.st_mode & 07777, 0600u);
 }
 #endif
 
