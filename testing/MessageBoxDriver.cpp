@@ -7,6 +7,9 @@ namespace message_box_driver {
 namespace {
 
 const DWORD kPollMs = 20;
+// Once a box is there, filling in its text and closing take their own time,
+// however briefly the caller looks for a box.
+const DWORD kSettleMs = 5000;
 
 struct Search {
   DWORD processId;
@@ -81,9 +84,14 @@ bool DismissMessageBox(DWORD processId, const char* caption, DWORD timeoutMs, UI
   }
   // The box may still be filling in its controls when it first shows up.
   std::string text;
-  ULONGLONG textDeadline = ::GetTickCount64() + timeoutMs;
-  while (::EnumChildWindows(box, FindMessage, reinterpret_cast<LPARAM>(&text)) && text.empty() &&
-         ::IsWindow(box) && ::GetTickCount64() < textDeadline) {
+  ULONGLONG textDeadline = ::GetTickCount64() + (timeoutMs > kSettleMs ? timeoutMs : kSettleMs);
+  // (EnumChildWindows' result says nothing useful: a box without children
+  // yet may give FALSE.)
+  for (;;) {
+    ::EnumChildWindows(box, FindMessage, reinterpret_cast<LPARAM>(&text));
+    if (!text.empty() || !::IsWindow(box) || ::GetTickCount64() >= textDeadline) {
+      break;
+    }
     ::Sleep(kPollMs);
   }
   if (seen != nullptr) {
@@ -94,7 +102,7 @@ bool DismissMessageBox(DWORD processId, const char* caption, DWORD timeoutMs, UI
   // Posted, not sent: a box that does not answer must not stop the driver.
   ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
                  reinterpret_cast<LPARAM>(::GetDlgItem(box, static_cast<int>(button))));
-  ULONGLONG closeDeadline = ::GetTickCount64() + timeoutMs;
+  ULONGLONG closeDeadline = ::GetTickCount64() + (timeoutMs > kSettleMs ? timeoutMs : kSettleMs);
   while (::IsWindow(box)) {
     if (::GetTickCount64() >= closeDeadline) {
       return false;

@@ -17,7 +17,8 @@ struct MessageBoxSeen {
 
 // Waits up to timeoutMs for a message box (a "#32770" dialog) of the process
 // (0: any process) with the caption (null: any caption), records its caption
-// and text, presses the button (IDOK, ...), and waits up to timeoutMs more for
+// and text (waiting up to 5 s, or timeoutMs if longer, for the text to be
+// filled in), presses the button (IDOK, ...), and waits as long again for
 // the box to close. True when a box was found and has closed.
 bool DismissMessageBox(DWORD processId, const char* caption, DWORD timeoutMs, UINT button,
                        MessageBoxSeen* seen);

@@ -1,0 +1,30 @@
+// Runs the launcher program for real, as a user would start it, beside a
+// fake browser (another process under Wine, a DDE peer module natively) and
+// with the recording meter control registered or not, and reports what each
+// side saw.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "testing/FakeBrowserCounters.h"
+
+struct LauncherSetup {
+  std::string browserScript;  // empty: no browser is running
+  std::string commandLine;    // the arguments after the program's name
+  bool controlRegistered = true;
+  std::string controlFail;    // QC_CONTROL_FAIL for the control, if any
+};
+
+struct LauncherOutcome {
+  bool ended = false;         // the launcher ended by itself within the bound
+  int exitCode = -1;
+  std::vector<std::string> controlCalls;  // "<dispid>\t<argument>\t<top-level caption>"
+  std::vector<std::string> messages;      // texts of the message boxes shown
+  fake_browser::Counters counters;        // what the browser received
+};
+
+LauncherOutcome RunLauncher(const LauncherSetup& setup);
+
+// Total conversations the browser accepted.
+unsigned AcceptedConversations(const fake_browser::Counters& counters);

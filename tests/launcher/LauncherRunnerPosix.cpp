@@ -1,0 +1,111 @@
+// Natively the launcher is started with fork and exec; the fake browser is
+// loaded into it as a DDE peer module, and its message box is the line it
+// writes to standard error.
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+
+#include "tests/launcher/LauncherRunner.h"
+#include "testing/ControlTestSupport.h"
+
+namespace {
+
+constexpr int kBoundSeconds = 30;
+
+std::string TempDir() {
+  static std::string dir;
+  if (dir.empty()) {
+    char pattern[] = "/tmp/qc_launcher_XXXXXX";
+    dir = mkdtemp(pattern);
+  }
+  return dir;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  std::string line;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty()) lines.push_back(line);
+  }
+  return lines;
+}
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+}  // namespace
+
+LauncherOutcome RunLauncher(const LauncherSetup& setup) {
+  const std::string dir = TempDir();
+  const std::string script = dir + "/script.txt";
+  const std::string counters = dir + "/counters.txt";
+  const std::string log = dir + "/control.log";
+  const std::string hive = dir + "/registry.reg";
+  const std::string errors = dir + "/stderr.txt";
+  std::remove(counters.c_str());
+  std::remove(log.c_str());
+  std::remove(hive.c_str());
+  std::ofstream(script, std::ios::binary) << setup.browserScript;
+
+  // The control's registration lives in the hive the launcher will read.
+  control_test::SetEnvironment("QC_REGISTRY_FILE", hive.c_str());
+  if (setup.controlRegistered) {
+    control_test::RegisterRecordingControl(control_test::RecordingControlModule());
+  }
+
+  LauncherOutcome outcome;
+  pid_t child = fork();
+  if (child == 0) {
+    setenv("QC_CONTROL_LOG", log.c_str(), 1);
+    if (!setup.controlFail.empty()) setenv("QC_CONTROL_FAIL", setup.controlFail.c_str(), 1);
+    if (!setup.browserScript.empty()) {
+      setenv("QC_DDE_PEERS", QC_FAKE_BROWSER_PEER, 1);
+      setenv("FAKE_BROWSER_SCRIPT", script.c_str(), 1);
+      setenv("FAKE_BROWSER_COUNTERS", counters.c_str(), 1);
+    }
+    int err = open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    dup2(err, 2);
+    close(err);
+    if (setup.commandLine.empty()) {
+      execl(QC_SNAPLET_PROGRAM, QC_SNAPLET_PROGRAM, static_cast<char*>(nullptr));
+    } else {
+      execl(QC_SNAPLET_PROGRAM, QC_SNAPLET_PROGRAM, setup.commandLine.c_str(),
+            static_cast<char*>(nullptr));
+    }
+    _exit(127);
+  }
+  int status = 0;
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(kBoundSeconds);
+  while (waitpid(child, &status, WNOHANG) == 0) {
+    if (std::chrono::steady_clock::now() > deadline) {
+      kill(child, SIGKILL);
+      waitpid(child, &status, 0);
+      break;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  if (WIFEXITED(status)) {
+    outcome.ended = true;
+    outcome.exitCode = WEXITSTATUS(status);
+  }
+  outcome.controlCalls = Lines(ReadAll(log));
+  outcome.messages = Lines(ReadAll(errors));
+  fake_browser::ReadCountersFile(counters, &outcome.counters);
+  control_test::SetEnvironment("QC_REGISTRY_FILE", nullptr);
+  return outcome;
+}
