@@ -15,6 +15,8 @@ endif()
 
 add_library(fake_browser STATIC ${QC_FAKE_BROWSER_SOURCES})
 target_link_libraries(fake_browser PUBLIC win32api browser)
+# Also linked into the POSIX build's DDE peer module.
+set_target_properties(fake_browser PROPERTIES POSITION_INDEPENDENT_CODE ON)
 
 if(WIN32)
   add_executable(fake_browser_program WIN32 ${CMAKE_CURRENT_LIST_DIR}/fake_browser_main.cpp)
