@@ -1,0 +1,66 @@
+#!/bin/sh
+# The main job, shown against a fake browser: Snaplet hands the current page
+# of a framed browser window to the (recording) meter control, natively and
+# as Snaplet.exe under Wine; Foldmint splices the product's folder into a
+# sample bookmark file, natively and as Foldmint.exe under Wine.
+set -eu
+cd "$(dirname "$0")/.."
+root=$(pwd)
+sh tools/setup.sh
+
+for target in native windows; do
+  cmake --preset "$target" >/dev/null
+  cmake --build --preset "$target" >/dev/null
+done
+
+work=$(mktemp -d /tmp/quillary-demo.XXXXXX)
+native=$root/build/native
+windows=$root/build/windows
+cat > "$work/browser.txt" <<'SCRIPT'
+window 5 "http://news.example/" "Daily News" "" parent=-
+window 9 "http://news.example/story.htm" "Story" "" parent=5
+current 9
+SCRIPT
+echo "The browser shows window 9, a frame of window 5 (\"Daily News\")."
+
+echo
+echo "== snaplet x1 (native, the browser loaded as a DDE peer)"
+export QC_REGISTRY_FILE="$work/registry.reg"
+"$native/testing/qc_register_control" register
+QC_DDE_PEERS="$native/testing/libfake_browser_peer.so" \
+FAKE_BROWSER_SCRIPT="$work/browser.txt" FAKE_BROWSER_COUNTERS="$work/counters-native.txt" \
+QC_CONTROL_LOG="$work/control-native.log" "$native/launcher/snaplet" x1
+echo "The meter control received (dispatch id, argument, caption of its top-level window):"
+cat "$work/control-native.log"
+echo "The browser received $(grep '^requests' "$work/counters-native.txt" | cut -d' ' -f2) requests."
+
+echo
+echo "== Snaplet.exe x1 (Windows, under Wine; the browser is fake_browser.exe)"
+sh cmake/wine-prefix.sh setup "$windows/wineprefix"
+wine_run="$windows/wine-run.sh"
+winpath() { echo "Z:$1" | sed 's|/|\\|g'; }
+"$wine_run" "$windows/testing/qc_register_control.exe" register
+"$wine_run" "$windows/testing/fake_browser.exe" --script "$(winpath "$work/browser.txt")" \
+  --counters "$(winpath "$work/counters-windows.txt")" --seconds 20 \
+  --ready-event qc_demo_ready --stop-event qc_demo_stop &
+browser=$!
+sleep 3
+QC_CONTROL_LOG="$(winpath "$work/control-windows.log")" "$wine_run" "$windows/launcher/Snaplet.exe" x1
+kill "$browser" 2>/dev/null || true
+wait "$browser" 2>/dev/null || true
+echo "The meter control received:"
+cat "$work/control-windows.log"
+
+echo
+echo "== Snaplet.exe without a browser: the message box, read and answered"
+"$wine_run" "$windows/launcher/Snaplet.exe" x1 &
+launcher=$!
+"$wine_run" "$windows/testing/qc_message_box_driver.exe" --timeout 15000 | sed 's/^/The user sees: /'
+wait "$launcher"
+
+if [ -x tools/demo-installer.sh ] || [ -f tools/demo-installer.sh ]; then
+  sh tools/demo-installer.sh "$work"
+fi
+
+WINEPREFIX="$windows/wineprefix" wineserver -w
+rm -rf "$work"
