@@ -21,3 +21,11 @@ inline std::unique_ptr<fake_browser::FakeBrowser> StartBrowser(const std::string
   EXPECT_TRUE(browser->Start());
   return browser;
 }
+
+inline unsigned AcceptedOn(const fake_browser::FakeBrowser& browser) {
+  unsigned total = 0;
+  for (const auto& topic : browser.counters().accepted) {
+    total += topic.second;
+  }
+  return total;
+}
