@@ -40,3 +40,12 @@ function(qc_add_gtest name)
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT ${ARG_TIMEOUT})
   endif()
 endfunction()
+
+# qc_check_windows_program(<target>): a test that the shipped Windows program
+# is a GUI program importing only Windows' own DLLs.
+function(qc_check_windows_program target)
+  if(CMAKE_CROSSCOMPILING AND WIN32)
+    add_test(NAME ${target}_is_a_windows_gui_program
+             COMMAND ${PROJECT_SOURCE_DIR}/cmake/check-windows-program.sh $<TARGET_FILE:${target}>)
+  endif()
+endfunction()
