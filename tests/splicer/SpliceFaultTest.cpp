@@ -120,7 +120,7 @@ class SpliceFaultTest : public testing::TestWithParam<Scenario> {
   }
 
   // Old or whole new text; prefs.js that could not be read gives the
-  // specified fallback, a new toolbar folder at the end.
+  // usual fallback, a new toolbar folder at the end.
   void ExpectOldOrNew(const std::string& when, bool crashed) {
     std::optional<std::string> bookmark = FileBytes(dir_ + "bookmark.htm");
     bool old = bookmark == Data("bookmark.htm");
