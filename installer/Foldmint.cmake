@@ -1,11 +1,16 @@
 # foldmint: the bookmark installer program (Foldmint.exe on Windows, a GUI
-# program with its version information).
+# program with its dialogs and version information; on POSIX the dialogs
+# are terminal prompts made from the same script).
+include(${PROJECT_SOURCE_DIR}/framework/DialogTemplates.cmake)
 if(WIN32)
   add_executable(foldmint WIN32 ${CMAKE_CURRENT_SOURCE_DIR}/InstallerApp.cpp
                                 ${CMAKE_CURRENT_SOURCE_DIR}/Foldmint.rc)
   set_target_properties(foldmint PROPERTIES OUTPUT_NAME Foldmint)
+  set_property(SOURCE ${CMAKE_CURRENT_SOURCE_DIR}/Foldmint.rc APPEND PROPERTY OBJECT_DEPENDS
+               ${CMAKE_CURRENT_SOURCE_DIR}/Dialogs.rc ${CMAKE_CURRENT_SOURCE_DIR}/resource.h)
 else()
   add_executable(foldmint ${CMAKE_CURRENT_SOURCE_DIR}/InstallerApp.cpp)
+  qc_add_dialog_templates(foldmint ${CMAKE_CURRENT_SOURCE_DIR}/Dialogs.rc)
 endif()
 target_link_libraries(foldmint PRIVATE framework_entry installer_core framework)
 install(TARGETS foldmint RUNTIME DESTINATION bin)

@@ -2,6 +2,9 @@
 
 #include <cstring>
 
+#include "installer/BookmarkPathDialog.h"
+#include "installer/ProductPathDialog.h"
+
 BEGIN_MESSAGE_MAP(InstallerApp, CWinApp)
 ON_COMMAND(ID_HELP, &CWinApp::OnHelp)
 END_MESSAGE_MAP()
@@ -28,9 +31,19 @@ BOOL InstallerApp::InitInstance() {
   std::memcpy(bookmarkPath, line, bookmarkLength);
   std::memcpy(productDir, dir, dirLength);
 
-  // Without both paths there is nothing to splice.
-  if (bookmarkPath[0] == '\0' || productDir[0] == '\0') {
-    return FALSE;
+  // A missing part is asked for; a cancelled dialog, or one that left its
+  // buffer empty, ends the run before any file is touched.
+  if (bookmarkPath[0] == '\0') {
+    BookmarkPathDialog dialog(nullptr);
+    if (dialog.DoModal() == IDCANCEL || bookmarkPath[0] == '\0') {
+      return FALSE;
+    }
+  }
+  if (productDir[0] == '\0') {
+    ProductPathDialog dialog(nullptr);
+    if (dialog.DoModal() == IDCANCEL || productDir[0] == '\0') {
+      return FALSE;
+    }
   }
   BookmarkSplicer();
   return FALSE;

@@ -1,6 +1,7 @@
 // Foldmint's application object: takes the bookmark file and the product
-// directory from the command line and splices the product's folder into
-// the bookmark file, all inside InitInstance.
+// directory from the command line, asks for a missing one with a path
+// dialog, and splices the product's folder into the bookmark file, all
+// inside InitInstance. The dialogs write straight into the two buffers.
 #pragma once
 
 #include "framework/WinApp.h"
