@@ -58,9 +58,29 @@ launcher=$!
 "$wine_run" "$windows/testing/qc_message_box_driver.exe" --timeout 15000 | sed 's/^/The user sees: /'
 wait "$launcher"
 
-if [ -x tools/demo-installer.sh ] || [ -f tools/demo-installer.sh ]; then
-  sh tools/demo-installer.sh "$work"
-fi
+profile() {  # a sample browser profile: a bookmark file and its prefs.js
+  mkdir -p "$1"
+  cp tests/splicer/data/bookmark.htm "$1/bookmark.htm"
+  printf 'user_pref("custtoolbar.personal_toolbar_folder", "Personal Toolbar Folder");\r\n' > "$1/prefs.js"
+}
+
+echo
+echo "== foldmint <bookmark file> <product dir> (native)"
+profile "$work/native-profile"
+cp "$work/native-profile/bookmark.htm" "$work/native-before.htm"
+"$native/installer/foldmint" "$work/native-profile/bookmark.htm" "/opt/Quillary/"
+echo "Lines added to the bookmark file (the folder at the top and in the toolbar folder):"
+diff "$work/native-before.htm" "$work/native-profile/bookmark.htm" | grep '^>' | tr -d '\r' || true
+echo "Backup kept: $(ls "$work/native-profile" | grep qyr)"
+
+echo
+echo "== Foldmint.exe <bookmark file> <product dir> (Windows, under Wine)"
+profile "$work/windows-profile"
+cp "$work/windows-profile/bookmark.htm" "$work/windows-before.htm"
+"$wine_run" "$windows/installer/Foldmint.exe" "$(winpath "$work/windows-profile/bookmark.htm")" \
+  'C:\Program Files\Quillary\'
+echo "Lines added to the bookmark file:"
+diff "$work/windows-before.htm" "$work/windows-profile/bookmark.htm" | grep '^>' | tr -d '\r' || true
 
 WINEPREFIX="$windows/wineprefix" wineserver -w
 rm -rf "$work"

@@ -2,6 +2,8 @@
 // backup beside it.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -22,6 +24,9 @@ struct OutputCase {
   const char* expected;  // expected/<file> for bookmark.htm
   bool productDirWithoutSeparator;
 };
+
+// Names the case in test listings (instead of the bytes of the row).
+void PrintTo(const OutputCase& row, std::ostream* out) { *out << row.name; }
 
 // The base bookmark file has blank lines after its first list, a link
 // "Daily News" before the folders "Personal Toolbar Folder", "Work" and

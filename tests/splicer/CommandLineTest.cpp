@@ -2,6 +2,8 @@
 // the product directory after it.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <string>
 
 #include "installer/InstallerApp.h"
@@ -17,6 +19,9 @@ struct CommandLineCase {
   std::string bookmarkPath;
   std::string productDir;  // after the splicer completed it
 };
+
+// Names the case in test listings (instead of the bytes of the row).
+void PrintTo(const CommandLineCase& row, std::ostream* out) { *out << row.name; }
 
 std::string WithSeparators(std::string text) {
   for (char& c : text) {

@@ -4,6 +4,8 @@
 // saw leaves no temporary file behind.
 #include <errno.h>
 #include <gtest/gtest.h>
+
+#include <ostream>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -88,6 +90,9 @@ struct Scenario {
   const char* earlierBackup;  // data file already in place as bkmk.qyr; null: none
   bool noKernelCopy;
 };
+
+// Names the case in test listings (instead of the bytes of the row).
+void PrintTo(const Scenario& row, std::ostream* out) { *out << row.name; }
 
 class SpliceFaultTest : public testing::TestWithParam<Scenario> {
  protected:
