@@ -84,8 +84,8 @@ BOOL CWnd::DestroyWindow() {
   // Controls inside this window end first, while their windows still exist,
   // and their wrappers are left empty rather than dangling.
   for (CWnd* other : AfxPermanentWindows()) {
-    if (other != this && other->m_pCtrlSite != nullptr && AfxFindPermanentWindow(other->m_hWnd) == other &&
-        ::IsChild(outer, other->m_hWndCtrlSite)) {
+    if (other != this && other->m_pCtrlSite != nullptr &&
+        AfxFindPermanentWindow(other->m_hWnd) == other && ::IsChild(outer, other->m_hWndCtrlSite)) {
       other->DestroyWindow();
     }
   }
@@ -118,7 +118,8 @@ void CWnd::CenterWindow(CWnd* pAlternateOwner) {
   RECT target;
   if (!child) {
     area = RECT{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-    DWORD centerStyle = center != nullptr ? static_cast<DWORD>(::GetWindowLongA(center, GWL_STYLE)) : 0;
+    DWORD centerStyle =
+        center != nullptr ? static_cast<DWORD>(::GetWindowLongA(center, GWL_STYLE)) : 0;
     // An invisible or minimised owner is no place to centre on.
     if (center != nullptr && (centerStyle & WS_VISIBLE) && !(centerStyle & WS_MINIMIZE)) {
       ::GetWindowRect(center, &target);
@@ -170,9 +171,7 @@ void CWnd::GetWindowRect(LPRECT lpRect) const {
 
 DWORD CWnd::GetStyle() const { return static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_STYLE)); }
 
-DWORD CWnd::GetExStyle() const {
-  return static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_EXSTYLE));
-}
+DWORD CWnd::GetExStyle() const { return static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_EXSTYLE)); }
 
 namespace {
 
@@ -184,9 +183,9 @@ BOOL ModifyWindowLong(HWND hWnd, int index, DWORD dwRemove, DWORD dwAdd, UINT nF
   }
   ::SetWindowLongA(hWnd, index, static_cast<LONG>(newStyle));
   if (nFlags != 0) {
-    ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0,
-                   nFlags | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE |
-                       SWP_FRAMECHANGED);
+    ::SetWindowPos(
+        hWnd, nullptr, 0, 0, 0, 0,
+        nFlags | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   }
   return TRUE;
 }
@@ -207,7 +206,8 @@ BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int c
 }
 
 CWnd* CWnd::SetParent(CWnd* pWndNewParent) {
-  return FromHandle(::SetParent(m_hWnd, pWndNewParent != nullptr ? pWndNewParent->m_hWnd : nullptr));
+  return FromHandle(
+      ::SetParent(m_hWnd, pWndNewParent != nullptr ? pWndNewParent->m_hWnd : nullptr));
 }
 
 CWnd* CWnd::GetParent() const { return FromHandle(::GetParent(m_hWnd)); }

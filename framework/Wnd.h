@@ -25,9 +25,9 @@
 #define VTS_BSTR "\x08"
 #define VTS_BOOL "\x0B"
 
-struct CCreateContext;  // not used: no document/view here
-class CFile;            // not used: controls are never loaded from a file
-struct COleControlSite; // a hosted control; each platform defines it
+struct CCreateContext;   // not used: no document/view here
+class CFile;             // not used: controls are never loaded from a file
+struct COleControlSite;  // a hosted control; each platform defines it
 
 class CWnd : public CCmdTarget {
  public:
@@ -50,11 +50,10 @@ class CWnd : public CCmdTarget {
   HWND GetSafeHwnd() const { return m_hWnd; }
 
   // A child window: CreateEx with WS_CHILD added, the parent and the id.
-  virtual BOOL Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle,
-                      const RECT& rect, CWnd* pParentWnd, UINT nID,
-                      CCreateContext* pContext = nullptr);
-  BOOL CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle,
-                int x, int y, int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu,
+  virtual BOOL Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+                      CWnd* pParentWnd, UINT nID, CCreateContext* pContext = nullptr);
+  BOOL CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, int x,
+                int y, int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu,
                 LPVOID lpParam = nullptr);
   // Destroys the control (if this wraps one) or the window, and first every
   // control hosted inside the window. TRUE when there was something to destroy.
@@ -65,8 +64,8 @@ class CWnd : public CCmdTarget {
   // the control cannot be created, activated or called through IDispatch.
   // Persistence sources and licence keys are not supported: passing one fails.
   BOOL CreateControl(REFCLSID clsid, LPCSTR pszWindowName, DWORD dwStyle, const RECT& rect,
-                     CWnd* pParentWnd, UINT nID, CFile* pPersist = nullptr,
-                     BOOL bStorage = FALSE, BSTR bstrLicKey = nullptr);
+                     CWnd* pParentWnd, UINT nID, CFile* pPersist = nullptr, BOOL bStorage = FALSE,
+                     BSTR bstrLicKey = nullptr);
   // Calls the control's dispatch member. Parameters: VT_BSTR as LPCSTR (null
   // passes a null BSTR), VT_I4 as LONG, VT_BOOL as BOOL, VT_I2 as int.
   // Results: VT_EMPTY (pvRet unused), VT_BOOL into a BOOL, VT_I4 into a LONG,

@@ -21,11 +21,10 @@ BOOL CWnd::CreateControl(REFCLSID clsid, LPCSTR pszWindowName, DWORD dwStyle, co
   }
   // The site is always a child, whatever style the caller gave.
   DWORD siteStyle = (dwStyle & ~static_cast<DWORD>(WS_POPUP)) | WS_CHILD;
-  HWND site = ::CreateWindowExA(0, siteClass, pszWindowName, siteStyle, rect.left, rect.top,
-                                rect.right - rect.left, rect.bottom - rect.top,
-                                pParentWnd != nullptr ? pParentWnd->m_hWnd : nullptr,
-                                reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)),
-                                AfxGetInstanceHandle(), nullptr);
+  HWND site = ::CreateWindowExA(
+      0, siteClass, pszWindowName, siteStyle, rect.left, rect.top, rect.right - rect.left,
+      rect.bottom - rect.top, pParentWnd != nullptr ? pParentWnd->m_hWnd : nullptr,
+      reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)), AfxGetInstanceHandle(), nullptr);
   if (site == nullptr) {
     return FALSE;
   }

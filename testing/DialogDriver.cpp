@@ -101,8 +101,9 @@ bool WaitUntilGone(HWND window, DWORD timeoutMs) {
   return true;
 }
 
-bool ControlText(HWND dialog, int id, std::string* text) {
-  HWND control = ::GetDlgItem(dialog, id);
+namespace {
+
+bool WindowText(HWND control, std::string* text) {
   if (control == nullptr) {
     return false;
   }
@@ -121,6 +122,32 @@ bool ControlText(HWND dialog, int id, std::string* text) {
   buffer.resize(static_cast<size_t>(copied));
   *text = buffer;
   return true;
+}
+
+}  // namespace
+
+bool ControlText(HWND dialog, int id, std::string* text) {
+  return WindowText(::GetDlgItem(dialog, id), text);
+}
+
+namespace {
+
+BOOL CALLBACK FirstStatic(HWND window, LPARAM context) {
+  char className[32] = "";
+  ::GetClassNameA(window, className, sizeof className);
+  if (_stricmp(className, "Static") != 0) {
+    return TRUE;
+  }
+  *reinterpret_cast<HWND*>(context) = window;
+  return FALSE;
+}
+
+}  // namespace
+
+bool PromptText(HWND dialog, std::string* text) {
+  HWND prompt = nullptr;
+  ::EnumChildWindows(dialog, FirstStatic, reinterpret_cast<LPARAM>(&prompt));
+  return WindowText(prompt, text);
 }
 
 bool SetControlText(HWND dialog, int id, const std::string& text) {

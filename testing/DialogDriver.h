@@ -26,6 +26,8 @@ bool WaitUntilGone(HWND window, DWORD timeoutMs);
 // The control's text as its window gives it (WM_GETTEXT); false when the
 // control does not answer.
 bool ControlText(HWND dialog, int id, std::string* text);
+// The text of the dialog's first static control (its prompt).
+bool PromptText(HWND dialog, std::string* text);
 bool SetControlText(HWND dialog, int id, const std::string& text);
 // As a click: the control's BN_CLICKED notification, posted.
 bool PressButton(HWND dialog, int id);

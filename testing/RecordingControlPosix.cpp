@@ -36,7 +36,8 @@ extern "C" {
 QcControl* QcControlCreate(const QcControlHost* host, HWND site, HWND* controlWindow) {
   *controlWindow = nullptr;
   if (host == nullptr || host->version != QC_CONTROL_ABI_VERSION ||
-      recording_control::FailureRequested(Environment(recording_control::kFailVariable), "create")) {
+      recording_control::FailureRequested(Environment(recording_control::kFailVariable),
+                                          "create")) {
     return nullptr;
   }
   RECT bounds{0, 0, 0, 0};
@@ -68,7 +69,8 @@ HRESULT QcControlInvoke(QcControl* control, DISPID dispId, WORD flags, int argum
                                                   std::to_string(dispId));
   recording_control::AppendLine(
       Environment(recording_control::kLogVariable),
-      recording_control::FormatCall(dispId, argument != nullptr ? argument : "", RootCaption(control), fail));
+      recording_control::FormatCall(dispId, argument != nullptr ? argument : "",
+                                    RootCaption(control), fail));
   if (fail) {
     return E_FAIL;
   }

@@ -15,7 +15,8 @@
 
 namespace {
 
-const CLSID kClassId = {0x65F9375D, 0x5F5F, 0x11D1, {0xB6, 0x7C, 0x00, 0x80, 0x29, 0xE4, 0x32, 0x17}};
+const CLSID kClassId = {
+    0x65F9375D, 0x5F5F, 0x11D1, {0xB6, 0x7C, 0x00, 0x80, 0x29, 0xE4, 0x32, 0x17}};
 const char kWindowClass[] = "QcRecordingControl";
 
 HINSTANCE moduleInstance = nullptr;
@@ -32,10 +33,12 @@ std::string ToAnsi(BSTR text) {
   if (text == nullptr) {
     return std::string();
   }
-  int length = ::WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(::SysStringLen(text)), nullptr, 0, nullptr, nullptr);
+  int length = ::WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(::SysStringLen(text)),
+                                     nullptr, 0, nullptr, nullptr);
   std::string out(static_cast<size_t>(length > 0 ? length : 0), '\0');
   if (length > 0) {
-    ::WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(::SysStringLen(text)), &out[0], length, nullptr, nullptr);
+    ::WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(::SysStringLen(text)), &out[0], length,
+                          nullptr, nullptr);
   }
   return out;
 }
@@ -116,7 +119,8 @@ class RecordingControl : public IOleObject,
     if (data != nullptr) *data = nullptr;
     return E_NOTIMPL;
   }
-  STDMETHODIMP DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND, LPCRECT position) override {
+  STDMETHODIMP DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND,
+                      LPCRECT position) override {
     switch (verb) {
       case OLEIVERB_PRIMARY:
       case OLEIVERB_SHOW:
@@ -234,10 +238,11 @@ class RecordingControl : public IOleObject,
     std::string argument = ToAnsi(text.bstrVal);
     ::VariantClear(&text);
 
-    bool fail = recording_control::FailureRequested(
-        Environment(recording_control::kFailVariable), std::to_string(member));
-    recording_control::AppendLine(Environment(recording_control::kLogVariable),
-                                  recording_control::FormatCall(member, argument, RootCaption(), fail));
+    bool fail = recording_control::FailureRequested(Environment(recording_control::kFailVariable),
+                                                    std::to_string(member));
+    recording_control::AppendLine(
+        Environment(recording_control::kLogVariable),
+        recording_control::FormatCall(member, argument, RootCaption(), fail));
     if (fail) {
       if (exception == nullptr) return E_FAIL;
       *exception = EXCEPINFO{};
@@ -257,8 +262,8 @@ class RecordingControl : public IOleObject,
  private:
   HRESULT Activate(IOleClientSite* site, LPCRECT position) {
     if (inPlaceSite_ != nullptr) return S_OK;
-    if (site == nullptr ||
-        recording_control::FailureRequested(Environment(recording_control::kFailVariable), "create")) {
+    if (site == nullptr || recording_control::FailureRequested(
+                               Environment(recording_control::kFailVariable), "create")) {
       return E_FAIL;
     }
     IOleInPlaceSite* inPlace = nullptr;
@@ -284,7 +289,8 @@ class RecordingControl : public IOleObject,
     window_ = EnsureWindowClass()
                   ? ::CreateWindowExA(0, kWindowClass, "RecordingControl", WS_CHILD | WS_VISIBLE,
                                       bounds.left, bounds.top, bounds.right - bounds.left,
-                                      bounds.bottom - bounds.top, parent, nullptr, moduleInstance, nullptr)
+                                      bounds.bottom - bounds.top, parent, nullptr, moduleInstance,
+                                      nullptr)
                   : nullptr;
     if (window_ == nullptr) {
       inPlace->OnInPlaceDeactivate();

@@ -41,7 +41,8 @@ int main(int argc, char** argv) {
   // Lines end in LF alone, for callers on either side of Wine.
   _setmode(_fileno(stdout), _O_BINARY);
   message_box_driver::MessageBoxSeen seen;
-  bool answered = message_box_driver::DismissMessageBox(processId, caption, timeoutMs, button, &seen);
+  bool answered =
+      message_box_driver::DismissMessageBox(processId, caption, timeoutMs, button, &seen);
   if (!seen.found) {
     std::fprintf(stderr, "qc_message_box_driver: no message box within %lu ms\n",
                  static_cast<unsigned long>(timeoutMs));

@@ -12,8 +12,8 @@
 
 struct QcControlHost {
   int version;  // QC_CONTROL_ABI_VERSION
-  HWND (*CreateWindowExA)(DWORD, LPCSTR, LPCSTR, DWORD, int, int, int, int, HWND, HMENU,
-                          HINSTANCE, LPVOID);
+  HWND (*CreateWindowExA)
+  (DWORD, LPCSTR, LPCSTR, DWORD, int, int, int, int, HWND, HMENU, HINSTANCE, LPVOID);
   BOOL (*DestroyWindow)(HWND);
   BOOL (*IsWindow)(HWND);
   HWND (*GetAncestor)(HWND, UINT);
@@ -33,8 +33,7 @@ typedef QcControl* (*QcControlCreateFunction)(const QcControlHost* host, HWND si
 // may be null). *result: the member's result as a number (a boolean is
 // nonzero for TRUE). S_OK, or an error such as DISP_E_MEMBERNOTFOUND.
 typedef HRESULT (*QcControlInvokeFunction)(QcControl* control, DISPID dispId, WORD flags,
-                                           int argumentCount, const char* argument,
-                                           LONG* result);
+                                           int argumentCount, const char* argument, LONG* result);
 // Ends the control and its window.
 typedef void (*QcControlDestroyFunction)(QcControl* control);
 

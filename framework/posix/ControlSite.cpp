@@ -1,12 +1,13 @@
 // Controls on POSIX: the class id leads through the registry to a control
 // module, which is loaded for as long as its control lives.
+#include "framework/ControlSite.h"
+
 #include <dlfcn.h>
 
 #include <cstdio>
 #include <new>
 #include <string>
 
-#include "framework/ControlSite.h"
 #include "framework/posix/ControlModule.h"
 
 struct COleControlSite {
@@ -18,9 +19,9 @@ struct COleControlSite {
 
 namespace {
 
-const QcControlHost kHost = {QC_CONTROL_ABI_VERSION, &::CreateWindowExA, &::DestroyWindow,
-                             &::IsWindow,            &::GetAncestor,     &::GetWindowTextA,
-                             &::GetClientRect};
+const QcControlHost kHost = {
+    QC_CONTROL_ABI_VERSION, &::CreateWindowExA, &::DestroyWindow, &::IsWindow,
+    &::GetAncestor,         &::GetWindowTextA,  &::GetClientRect};
 
 // The module registered for the class, from InprocServer32's default value.
 bool FindModule(REFCLSID clsid, std::string* path) {
@@ -37,7 +38,8 @@ bool FindModule(REFCLSID clsid, std::string* path) {
   char value[MAX_PATH + 1];
   DWORD type = REG_NONE;
   DWORD size = MAX_PATH;
-  LONG status = ::RegQueryValueExA(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
+  LONG status =
+      ::RegQueryValueExA(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
   ::RegCloseKey(key);
   if (status != ERROR_SUCCESS || type != REG_SZ) {
     return false;
@@ -61,7 +63,8 @@ COleControlSite* AfxCreateControlSite(REFCLSID clsid, HWND siteWindow, HWND* con
   }
   auto create = reinterpret_cast<QcControlCreateFunction>(dlsym(module, QC_CONTROL_CREATE_SYMBOL));
   auto invoke = reinterpret_cast<QcControlInvokeFunction>(dlsym(module, QC_CONTROL_INVOKE_SYMBOL));
-  auto destroy = reinterpret_cast<QcControlDestroyFunction>(dlsym(module, QC_CONTROL_DESTROY_SYMBOL));
+  auto destroy =
+      reinterpret_cast<QcControlDestroyFunction>(dlsym(module, QC_CONTROL_DESTROY_SYMBOL));
   QcControl* control = nullptr;
   HWND window = nullptr;
   if (create != nullptr && invoke != nullptr && destroy != nullptr) {

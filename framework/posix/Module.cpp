@@ -1,8 +1,9 @@
+#include "framework/Module.h"
+
 #include <unistd.h>
 
 #include <string>
 
-#include "framework/Module.h"
 #include "framework/ModuleName.h"
 #include "framework/WinApp.h"
 

@@ -2,13 +2,14 @@
 // The control comes from COM by its class id (in-process servers only), is
 // given our client site, activated in place in the site window and called
 // through IDispatch. Teardown runs in reverse, on every path.
+#include "framework/ControlSite.h"
+
 #include <ocidl.h>
 
 #include <new>
 #include <vector>
 
 #include "framework/ControlContainer.h"
-#include "framework/ControlSite.h"
 
 namespace {
 
@@ -172,7 +173,8 @@ void TearDown(COleControlSite* site) {
 // A new control starts from its defaults when it can be told so.
 void InitialiseNew(IOleObject* object) {
   IPersistStreamInit* persist = nullptr;
-  if (SUCCEEDED(object->QueryInterface(IID_IPersistStreamInit, reinterpret_cast<void**>(&persist)))) {
+  if (SUCCEEDED(
+          object->QueryInterface(IID_IPersistStreamInit, reinterpret_cast<void**>(&persist)))) {
     persist->InitNew();
     persist->Release();
   }
@@ -181,7 +183,8 @@ void InitialiseNew(IOleObject* object) {
 HWND ControlWindow(IOleObject* object) {
   IOleInPlaceObject* inPlace = nullptr;
   HWND window = nullptr;
-  if (SUCCEEDED(object->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(&inPlace)))) {
+  if (SUCCEEDED(
+          object->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(&inPlace)))) {
     if (FAILED(inPlace->GetWindow(&window))) {
       window = nullptr;
     }
@@ -217,8 +220,8 @@ COleControlSite* AfxCreateControlSite(REFCLSID clsid, HWND siteWindow, HWND* con
   ::GetClientRect(siteWindow, &position);
   if (FAILED(site->object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr,
                                   static_cast<IOleClientSite*>(site), 0, siteWindow, &position)) ||
-      FAILED(site->object->QueryInterface(IID_IDispatch,
-                                          reinterpret_cast<void**>(&site->dispatch)))) {
+      FAILED(
+          site->object->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&site->dispatch)))) {
     site->dispatch = nullptr;
     TearDown(site);
     return nullptr;

@@ -1,7 +1,8 @@
+#include "framework/Module.h"
+
 #include <cstdlib>
 #include <string>
 
-#include "framework/Module.h"
 #include "framework/ModuleName.h"
 #include "framework/WinApp.h"
 

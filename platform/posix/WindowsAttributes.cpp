@@ -14,7 +14,8 @@ int CopyBounded(const std::string& text, LPSTR buffer, int size) {
   if (buffer == nullptr || size <= 0) {
     return 0;
   }
-  size_t count = text.size() < static_cast<size_t>(size - 1) ? text.size() : static_cast<size_t>(size - 1);
+  size_t count =
+      text.size() < static_cast<size_t>(size - 1) ? text.size() : static_cast<size_t>(size - 1);
   std::memcpy(buffer, text.data(), count);
   buffer[count] = '\0';
   return static_cast<int>(count);

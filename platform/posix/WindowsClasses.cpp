@@ -20,7 +20,8 @@ ATOM RegisterClassA(const WNDCLASSA* lpWndClass) {
     SetLastError(ERROR_CLASS_ALREADY_EXISTS);
     return 0;
   }
-  desktop.classes.push_back(WindowClass{lpWndClass->lpszClassName, *lpWndClass, desktop.nextAtom++});
+  desktop.classes.push_back(
+      WindowClass{lpWndClass->lpszClassName, *lpWndClass, desktop.nextAtom++});
   WindowClass& stored = desktop.classes.back();
   stored.attributes.lpszClassName = stored.name.c_str();
   stored.attributes.lpszMenuName = nullptr;  // not kept: nothing loads menus here

@@ -30,9 +30,9 @@ void CollectDestroyed(Desktop& desktop, HWND hwnd, std::vector<uintptr_t>* doome
 
 }  // namespace
 
-HWND CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle,
-                     int X, int Y, int nWidth, int nHeight, HWND hWndParent, HMENU hMenu,
-                     HINSTANCE, LPVOID) {
+HWND CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int X,
+                     int Y, int nWidth, int nHeight, HWND hWndParent, HMENU hMenu, HINSTANCE,
+                     LPVOID) {
   Desktop& desktop = TheDesktop();
   std::lock_guard<std::mutex> hold(desktop.lock);
   const posix_windows::WindowClass* windowClass = posix_windows::FindClass(desktop, lpClassName);
@@ -62,8 +62,8 @@ HWND CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, D
   if (!child && hWndParent != nullptr && hWndParent != desktop.handle) {
     // An owner is always a top-level window.
     HWND owner = hWndParent;
-    for (const Window* up = posix_windows::Find(desktop, owner); up != nullptr && up->parent != desktop.handle;
-         up = posix_windows::Find(desktop, owner)) {
+    for (const Window* up = posix_windows::Find(desktop, owner);
+         up != nullptr && up->parent != desktop.handle; up = posix_windows::Find(desktop, owner)) {
       owner = up->parent;
     }
     window.owner = owner;

@@ -79,7 +79,8 @@ HWND GetAncestor(HWND hwnd, UINT gaFlags) {
   }
   if (gaFlags == GA_ROOTOWNER) {
     // Owners are top-level windows created before the windows they own.
-    while (window != nullptr && window->owner != nullptr && posix_windows::Find(desktop, window->owner) != nullptr) {
+    while (window != nullptr && window->owner != nullptr &&
+           posix_windows::Find(desktop, window->owner) != nullptr) {
       root = window->owner;
       window = posix_windows::Find(desktop, root);
     }
@@ -106,7 +107,8 @@ BOOL IsChild(HWND hWndParent, HWND hWnd) {
   std::lock_guard<std::mutex> hold(desktop.lock);
   // Only a chain of WS_CHILD windows makes a window another's child.
   for (const Window* window = posix_windows::Find(desktop, hWnd);
-       window != nullptr && (window->style & WS_CHILD); window = posix_windows::Find(desktop, window->parent)) {
+       window != nullptr && (window->style & WS_CHILD);
+       window = posix_windows::Find(desktop, window->parent)) {
     if (window->parent == hWndParent) {
       return TRUE;
     }

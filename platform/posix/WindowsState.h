@@ -35,9 +35,9 @@ struct Window {
 
 struct Desktop {
   std::mutex lock;
-  HWND handle;                              // the desktop window itself
-  std::map<uintptr_t, Window> windows;      // by handle; handles only grow
-  std::list<WindowClass> classes;           // registered ones; list keeps names in place
+  HWND handle;                          // the desktop window itself
+  std::map<uintptr_t, Window> windows;  // by handle; handles only grow
+  std::list<WindowClass> classes;       // registered ones; list keeps names in place
   uintptr_t nextHandle;
   ATOM nextAtom;
 };

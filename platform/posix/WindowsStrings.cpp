@@ -49,7 +49,8 @@ int LoadStringA(HINSTANCE, UINT uID, LPSTR lpBuffer, int nBufferMax) {
     return 0;
   }
   size_t length = std::strlen(text);
-  size_t count = length < static_cast<size_t>(nBufferMax - 1) ? length : static_cast<size_t>(nBufferMax - 1);
+  size_t count =
+      length < static_cast<size_t>(nBufferMax - 1) ? length : static_cast<size_t>(nBufferMax - 1);
   std::memcpy(lpBuffer, text, count);
   lpBuffer[count] = '\0';
   return static_cast<int>(count);

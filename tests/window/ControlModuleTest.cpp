@@ -13,7 +13,8 @@ namespace {
 TEST(ControlModule, ARegistrationThatLeadsNowhereLeavesNothingBehind) {
   RecordingControlScope control;
   CWnd host;
-  ASSERT_TRUE(host.CreateEx(0, AfxRegisterWndClass(0), nullptr, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr));
+  ASSERT_TRUE(
+      host.CreateEx(0, AfxRegisterWndClass(0), nullptr, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr));
   struct Row {
     const char* name;
     const char* module;
@@ -28,7 +29,8 @@ TEST(ControlModule, ARegistrationThatLeadsNowhereLeavesNothingBehind) {
     ASSERT_TRUE(control_test::RegisterRecordingControl(row.module));
     std::vector<HWND> before = OwnWindows();
     CWnd meter;
-    EXPECT_FALSE(meter.CreateControl(kMeterClassId, nullptr, WS_VISIBLE, RECT{0, 0, 0, 0}, &host, 1900));
+    EXPECT_FALSE(
+        meter.CreateControl(kMeterClassId, nullptr, WS_VISIBLE, RECT{0, 0, 0, 0}, &host, 1900));
     EXPECT_EQ(meter.m_hWnd, nullptr);
     EXPECT_EQ(OwnWindows(), before);
   }

@@ -23,8 +23,8 @@ class ControlTest : public ::testing::Test {
     ASSERT_TRUE(control_.registered());
     windowsBefore_ = OwnWindows();
     ASSERT_TRUE(host_.CreateEx(WS_EX_CLIENTEDGE | WS_EX_WINDOWEDGE,
-                               AfxRegisterWndClass(CS_HREDRAW | CS_VREDRAW), nullptr, WS_POPUP, 0, 0,
-                               0, 0, nullptr, nullptr));
+                               AfxRegisterWndClass(CS_HREDRAW | CS_VREDRAW), nullptr, WS_POPUP, 0,
+                               0, 0, 0, nullptr, nullptr));
     host_.CenterWindow();
     host_.GetClientRect(&client_);
   }
@@ -50,8 +50,9 @@ TEST_F(ControlTest, LivesInAChildWindowWithTheIdStyleAndRectangle) {
   EXPECT_EQ(control_test::RecordingControlObjects(), 1);
   HWND site = ::GetDlgItem(host_.m_hWnd, static_cast<int>(kMeterId));
   ASSERT_NE(site, nullptr);
-  EXPECT_EQ(static_cast<DWORD>(::GetWindowLongA(site, GWL_STYLE)) & (WS_CHILD | WS_VISIBLE | WS_POPUP),
-            static_cast<DWORD>(WS_CHILD | WS_VISIBLE));
+  EXPECT_EQ(
+      static_cast<DWORD>(::GetWindowLongA(site, GWL_STYLE)) & (WS_CHILD | WS_VISIBLE | WS_POPUP),
+      static_cast<DWORD>(WS_CHILD | WS_VISIBLE));
   // The control made a window of its own inside the site.
   ASSERT_TRUE(::IsWindow(host_.meter.m_hWnd));
   EXPECT_NE(host_.meter.m_hWnd, site);
@@ -126,10 +127,13 @@ TEST_F(ControlTest, UnsupportedCallsFailWithoutReachingTheControl) {
   EXPECT_FALSE(host_.meter.InvokeHelper(1, DISPATCH_METHOD, VT_BOOL, &result, ""));  // no argument
   EXPECT_FALSE(result);
   result = TRUE;
-  EXPECT_FALSE(host_.meter.InvokeHelper(1, DISPATCH_METHOD, VT_BOOL, &result, "\x10", 1));  // unknown type
+  EXPECT_FALSE(
+      host_.meter.InvokeHelper(1, DISPATCH_METHOD, VT_BOOL, &result, "\x10", 1));  // unknown type
   EXPECT_FALSE(result);
-  EXPECT_FALSE(host_.meter.InvokeHelper(1, DISPATCH_METHOD, VT_BOOL, nullptr, VTS_BSTR, "x"));  // nowhere to put it
-  EXPECT_TRUE(host_.meter.InvokeHelper(1, DISPATCH_METHOD, VT_EMPTY, nullptr, VTS_BSTR, "no result"));
+  EXPECT_FALSE(host_.meter.InvokeHelper(1, DISPATCH_METHOD, VT_BOOL, nullptr, VTS_BSTR,
+                                        "x"));  // nowhere to put it
+  EXPECT_TRUE(
+      host_.meter.InvokeHelper(1, DISPATCH_METHOD, VT_EMPTY, nullptr, VTS_BSTR, "no result"));
   std::vector<std::string> expected = {"1\tno result\t"};
   EXPECT_EQ(control_.Calls(), expected);
 
@@ -153,7 +157,8 @@ TEST_F(ControlTest, AFailedCallLeavesFalseAndTheControlUsable) {
 TEST_F(ControlTest, AnUnregisteredClassLeavesNoWindowAndNoControl) {
   std::vector<HWND> withHost = OwnWindows();
   CWnd control;
-  EXPECT_FALSE(control.CreateControl(kUnknownClassId, nullptr, WS_VISIBLE, client_, &host_, kMeterId));
+  EXPECT_FALSE(
+      control.CreateControl(kUnknownClassId, nullptr, WS_VISIBLE, client_, &host_, kMeterId));
   EXPECT_EQ(control.m_hWnd, nullptr);
   EXPECT_EQ(OwnWindows(), withHost);
   EXPECT_EQ(::GetDlgItem(host_.m_hWnd, static_cast<int>(kMeterId)), nullptr);

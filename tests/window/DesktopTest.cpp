@@ -12,12 +12,15 @@ TEST(Desktop, GetParentGivesParentOwnerOrNothing) {
   LPCSTR className = AfxRegisterWndClass(0);
   CWnd owner;
   ASSERT_TRUE(owner.CreateEx(0, className, "owner", WS_OVERLAPPED, 0, 0, 50, 50, nullptr, nullptr));
-  HWND popup = ::CreateWindowExA(0, className, "popup", WS_POPUP, 0, 0, 5, 5, owner.m_hWnd, nullptr, nullptr, nullptr);
-  HWND overlapped = ::CreateWindowExA(0, className, "owned", WS_OVERLAPPED, 0, 0, 5, 5, owner.m_hWnd, nullptr, nullptr, nullptr);
-  HWND child = ::CreateWindowExA(0, className, "child", WS_CHILD, 0, 0, 5, 5, owner.m_hWnd, nullptr, nullptr, nullptr);
+  HWND popup = ::CreateWindowExA(0, className, "popup", WS_POPUP, 0, 0, 5, 5, owner.m_hWnd, nullptr,
+                                 nullptr, nullptr);
+  HWND overlapped = ::CreateWindowExA(0, className, "owned", WS_OVERLAPPED, 0, 0, 5, 5,
+                                      owner.m_hWnd, nullptr, nullptr, nullptr);
+  HWND child = ::CreateWindowExA(0, className, "child", WS_CHILD, 0, 0, 5, 5, owner.m_hWnd, nullptr,
+                                 nullptr, nullptr);
   ASSERT_TRUE(popup && overlapped && child);
-  EXPECT_EQ(::GetParent(popup), owner.m_hWnd);       // a pop-up's owner
-  EXPECT_EQ(::GetParent(overlapped), nullptr);       // owned, but neither child nor pop-up
+  EXPECT_EQ(::GetParent(popup), owner.m_hWnd);  // a pop-up's owner
+  EXPECT_EQ(::GetParent(overlapped), nullptr);  // owned, but neither child nor pop-up
   EXPECT_EQ(::GetWindow(overlapped, GW_OWNER), owner.m_hWnd);
   EXPECT_EQ(::GetParent(child), owner.m_hWnd);
   EXPECT_EQ(::GetParent(owner.m_hWnd), nullptr);
@@ -30,8 +33,10 @@ TEST(Desktop, SetParentRefusesTheWindowItselfAndItsDescendants) {
   LPCSTR className = AfxRegisterWndClass(0);
   CWnd top;
   ASSERT_TRUE(top.CreateEx(0, className, "top", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr));
-  HWND child = ::CreateWindowExA(0, className, "child", WS_CHILD, 0, 0, 5, 5, top.m_hWnd, nullptr, nullptr, nullptr);
-  HWND grandchild = ::CreateWindowExA(0, className, "grandchild", WS_CHILD, 0, 0, 5, 5, child, nullptr, nullptr, nullptr);
+  HWND child = ::CreateWindowExA(0, className, "child", WS_CHILD, 0, 0, 5, 5, top.m_hWnd, nullptr,
+                                 nullptr, nullptr);
+  HWND grandchild = ::CreateWindowExA(0, className, "grandchild", WS_CHILD, 0, 0, 5, 5, child,
+                                      nullptr, nullptr, nullptr);
   ASSERT_TRUE(child && grandchild);
   EXPECT_EQ(::SetParent(top.m_hWnd, grandchild), nullptr);
   EXPECT_EQ(::SetParent(child, child), nullptr);
@@ -44,7 +49,8 @@ TEST(Desktop, SetParentRefusesTheWindowItselfAndItsDescendants) {
 }
 
 TEST(Desktop, ADestroyedHandleIsNoWindow) {
-  HWND window = ::CreateWindowExA(0, "Static", "gone", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr, nullptr);
+  HWND window = ::CreateWindowExA(0, "Static", "gone", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr,
+                                  nullptr, nullptr);
   ASSERT_TRUE(::IsWindow(window));
   EXPECT_TRUE(::DestroyWindow(window));
   EXPECT_FALSE(::IsWindow(window));

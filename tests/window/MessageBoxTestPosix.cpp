@@ -18,7 +18,8 @@ TEST(MessageBox, WritesTheStringAsOneLineAndAnswersOk) {
     const char* line;
   };
   const Row rows[] = {
-      {"the launcher's message", 3, MB_ICONEXCLAMATION, IDOK, "This program requires Netscape to be running\n"},
+      {"the launcher's message", 3, MB_ICONEXCLAMATION, IDOK,
+       "This program requires Netscape to be running\n"},
       {"a tab stays, one line", 10, MB_OK, IDOK, "Quotes \"here\" and a\ttab\n"},
       {"unknown id: an empty box", 999, MB_OK, IDOK, "\n"},
       {"yes/no: the first button", 2, MB_YESNO, IDYES, " - Netscape\n"},

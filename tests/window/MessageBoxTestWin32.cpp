@@ -16,7 +16,8 @@ TEST(MessageBox, ShowsTheStringCaptionedWithTheProgramsName) {
   message_box_driver::MessageBoxSeen seen;
   bool answered = false;
   std::thread driver([&] {
-    answered = message_box_driver::DismissMessageBox(::GetCurrentProcessId(), nullptr, 10000, IDOK, &seen);
+    answered =
+        message_box_driver::DismissMessageBox(::GetCurrentProcessId(), nullptr, 10000, IDOK, &seen);
   });
   int answer = AfxMessageBox(3, MB_ICONEXCLAMATION);
   driver.join();
@@ -69,7 +70,8 @@ std::string RunDriver(const std::string& arguments, DWORD* exitCode) {
   if (!::CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return "(no pipe)";
   ::SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
   Process driver;
-  bool started = Start(std::string("\"") + QC_MESSAGE_BOX_DRIVER + "\" " + arguments, writeEnd, &driver);
+  bool started =
+      Start(std::string("\"") + QC_MESSAGE_BOX_DRIVER + "\" " + arguments, writeEnd, &driver);
   ::CloseHandle(writeEnd);
   std::string output;
   if (started) {

@@ -22,19 +22,30 @@ struct ParseRow {
 
 TEST(RcStringTable, ReadsTheEntriesOfEveryStringTable) {
   const std::vector<ParseRow> rows = {
-      {"plain", "STRINGTABLE\nBEGIN\n 2 \" - Netscape\"\n 3 \"Text\"\nEND\n", {{2, " - Netscape"}, {3, "Text"}}},
+      {"plain",
+       "STRINGTABLE\nBEGIN\n 2 \" - Netscape\"\n 3 \"Text\"\nEND\n",
+       {{2, " - Netscape"}, {3, "Text"}}},
       {"comma and braces", "STRINGTABLE { 7, \"a\" }", {{7, "a"}}},
       {"keywords in any case", "stringtable begin 1 \"x\" end", {{1, "x"}}},
-      {"hexadecimal and long ids", "STRINGTABLE BEGIN 0x10 \"h\" 17L \"l\" END", {{16, "h"}, {17, "l"}}},
-      {"named ids", "#define IDS_A 5\n#define IDS_B 0x6\nSTRINGTABLE BEGIN IDS_A \"a\" IDS_B \"b\" END",
+      {"hexadecimal and long ids",
+       "STRINGTABLE BEGIN 0x10 \"h\" 17L \"l\" END",
+       {{16, "h"}, {17, "l"}}},
+      {"named ids",
+       "#define IDS_A 5\n#define IDS_B 0x6\nSTRINGTABLE BEGIN IDS_A \"a\" IDS_B \"b\" END",
        {{5, "a"}, {6, "b"}}},
-      {"doubled quotes and escapes", "STRINGTABLE BEGIN 1 \"say \"\"hi\"\"\\t\\n\\\\ \\\"q\\\" \\x41\\101\" END",
+      {"doubled quotes and escapes",
+       "STRINGTABLE BEGIN 1 \"say \"\"hi\"\"\\t\\n\\\\ \\\"q\\\" \\x41\\101\" END",
        {{1, "say \"hi\"\t\n\\ \"q\" AA"}}},
-      {"comments", "// STRINGTABLE BEGIN 9 \"no\" END\n/* 8 */ STRINGTABLE /* x */ BEGIN 1 \"y\" // z\nEND",
+      {"comments",
+       "// STRINGTABLE BEGIN 9 \"no\" END\n/* 8 */ STRINGTABLE /* x */ BEGIN 1 \"y\" // z\nEND",
        {{1, "y"}}},
-      {"flags and statements", "STRINGTABLE DISCARDABLE PRELOAD\nLANGUAGE LANG_NEUTRAL, SUBLANG_NEUTRAL\n"
-                               "VERSION 2\nBEGIN 1 \"v\" END", {{1, "v"}}},
-      {"two tables", "STRINGTABLE BEGIN 1 \"a\" END\nSTRINGTABLE BEGIN 2 \"b\" END", {{1, "a"}, {2, "b"}}},
+      {"flags and statements",
+       "STRINGTABLE DISCARDABLE PRELOAD\nLANGUAGE LANG_NEUTRAL, SUBLANG_NEUTRAL\n"
+       "VERSION 2\nBEGIN 1 \"v\" END",
+       {{1, "v"}}},
+      {"two tables",
+       "STRINGTABLE BEGIN 1 \"a\" END\nSTRINGTABLE BEGIN 2 \"b\" END",
+       {{1, "a"}, {2, "b"}}},
       {"other resources skipped",
        "#include \"resource.h\"\n129 DIALOG 0, 0, 100, 50\nCAPTION \"STRINGTABLE\"\nBEGIN\n"
        "  PUSHBUTTON \"OK\", IDOK, 5, 5, 40, 14\nEND\nSTRINGTABLE BEGIN 4 \"after\" END\n"
@@ -60,12 +71,15 @@ TEST(RcStringTable, RefusesWhatItCannotReadWithTheLine) {
     const char* error;
   };
   const Row rows[] = {
-      {"an id twice", "STRINGTABLE BEGIN\n1 \"a\"\n1 \"b\"\nEND", "line 3: string id 1 given twice"},
+      {"an id twice", "STRINGTABLE BEGIN\n1 \"a\"\n1 \"b\"\nEND",
+       "line 3: string id 1 given twice"},
       {"unterminated string", "STRINGTABLE BEGIN\n1 \"a\nEND", "line 2: unterminated string"},
       {"no BEGIN", "STRINGTABLE\n1 \"a\"", "line 2: expected BEGIN after STRINGTABLE"},
       {"no END", "STRINGTABLE BEGIN 1 \"a\"", "line 1: STRINGTABLE without END"},
-      {"an unknown name", "STRINGTABLE BEGIN\nIDS_NOWHERE \"a\" END", "line 2: expected a string id"},
-      {"an id expression", "STRINGTABLE BEGIN 1 + 2 \"a\" END", "line 1: expected a string after id 1"},
+      {"an unknown name", "STRINGTABLE BEGIN\nIDS_NOWHERE \"a\" END",
+       "line 2: expected a string id"},
+      {"an id expression", "STRINGTABLE BEGIN 1 + 2 \"a\" END",
+       "line 1: expected a string after id 1"},
       {"an id over 65535", "STRINGTABLE BEGIN 65536 \"a\" END", "line 1: string id over 65535"},
       {"an unknown escape", "STRINGTABLE BEGIN 1 \"\\q\" END", "line 1: unknown escape \\q"},
       {"an unterminated comment", "/* STRINGTABLE", "line 1: unterminated comment"},
@@ -84,7 +98,8 @@ TEST(RcStringTable, GeneratedSourceEscapesEveryByteThatNeedsIt) {
   EXPECT_NE(source.find("{2u, \" - N\"},"), std::string::npos) << source;
   EXPECT_NE(source.find("{7u, \"q\\042\\134\\011\\351?\"},"), std::string::npos) << source;
   EXPECT_NE(source.find("kRegistration(kStrings, 2)"), std::string::npos) << source;
-  EXPECT_NE(rc_strings::GenerateSource({}, "x.rc").find("kRegistration(nullptr, 0)"), std::string::npos);
+  EXPECT_NE(rc_strings::GenerateSource({}, "x.rc").find("kRegistration(nullptr, 0)"),
+            std::string::npos);
 }
 
 }  // namespace

@@ -1,19 +1,21 @@
 #include "tests/window/WindowTestSupport.h"
 
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
-
-#include <gtest/gtest.h>
 
 #include "testing/ControlTestSupport.h"
 #include "testing/RecordingControlLog.h"
 
 namespace window_test {
 
-const CLSID kMeterClassId = {0x65F9375D, 0x5F5F, 0x11D1, {0xB6, 0x7C, 0x00, 0x80, 0x29, 0xE4, 0x32, 0x17}};
-const CLSID kUnknownClassId = {0x65F9375D, 0x5F5F, 0x11D1, {0xB6, 0x7C, 0x00, 0x80, 0x29, 0xE4, 0x32, 0x18}};
+const CLSID kMeterClassId = {
+    0x65F9375D, 0x5F5F, 0x11D1, {0xB6, 0x7C, 0x00, 0x80, 0x29, 0xE4, 0x32, 0x17}};
+const CLSID kUnknownClassId = {
+    0x65F9375D, 0x5F5F, 0x11D1, {0xB6, 0x7C, 0x00, 0x80, 0x29, 0xE4, 0x32, 0x18}};
 
 namespace {
 
@@ -44,8 +46,8 @@ std::string UniqueToken() {
 DWORD OwnProcessId() {
   static DWORD id = 0;
   if (id == 0) {
-    HWND probe = ::CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                   nullptr, nullptr);
+    HWND probe = ::CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr,
+                                   nullptr);
     ::GetWindowThreadProcessId(probe, &id);
     ::DestroyWindow(probe);
   }

@@ -58,7 +58,8 @@ TEST(HostWindow, IsAHiddenPopupWithoutClientAreaCentredOnTheScreen) {
   LPCSTR className = AfxRegisterWndClass(CS_HREDRAW | CS_VREDRAW);
   ASSERT_NE(className, nullptr);
   CWnd host;
-  ASSERT_TRUE(host.CreateEx(kHostExStyle, className, nullptr, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr));
+  ASSERT_TRUE(
+      host.CreateEx(kHostExStyle, className, nullptr, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr));
   ASSERT_TRUE(::IsWindow(host.m_hWnd));
   EXPECT_EQ(host.GetSafeHwnd(), host.m_hWnd);
   EXPECT_EQ(host.GetStyle() & (WS_POPUP | WS_CHILD | WS_VISIBLE), static_cast<DWORD>(WS_POPUP));
@@ -106,7 +107,8 @@ TEST(HostWindow, MovesIntoTheCaptionedWindowAsItsChild) {
 
 TEST(HostWindow, GoesWithTheWindowItWasMovedInto) {
   CWnd host;
-  ASSERT_TRUE(host.CreateEx(0, AfxRegisterWndClass(0), nullptr, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr));
+  ASSERT_TRUE(
+      host.CreateEx(0, AfxRegisterWndClass(0), nullptr, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr));
   {
     BrowserWindow browser(UniqueBrowserCaption("Closing"));
     ::SetParent(host.m_hWnd, browser.hwnd());
@@ -122,7 +124,8 @@ TEST(Wnd, ModifyStyleReportsWhetherTheStyleChanged) {
   ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "parent", WS_POPUP, 0, 0, 300, 200,
                               nullptr, nullptr));
   CWnd child;
-  ASSERT_TRUE(child.Create(AfxRegisterWndClass(0), "child", WS_TABSTOP, RECT{0, 0, 100, 50}, &parent, 7));
+  ASSERT_TRUE(
+      child.Create(AfxRegisterWndClass(0), "child", WS_TABSTOP, RECT{0, 0, 100, 50}, &parent, 7));
   struct Row {
     const char* name;
     DWORD remove;
@@ -169,9 +172,11 @@ TEST(Wnd, CenterWindowUsesOwnerParentOrScreen) {
   ASSERT_TRUE(visibleOwner.CreateEx(0, className, "owner", WS_POPUP | WS_VISIBLE, 100, 80, 640, 480,
                                     nullptr, nullptr));
   CWnd hiddenOwner;
-  ASSERT_TRUE(hiddenOwner.CreateEx(0, className, "hidden", WS_POPUP, 100, 80, 640, 480, nullptr, nullptr));
+  ASSERT_TRUE(
+      hiddenOwner.CreateEx(0, className, "hidden", WS_POPUP, 100, 80, 640, 480, nullptr, nullptr));
   CWnd parent;
-  ASSERT_TRUE(parent.CreateEx(0, className, "parent", WS_POPUP, 10, 10, 400, 300, nullptr, nullptr));
+  ASSERT_TRUE(
+      parent.CreateEx(0, className, "parent", WS_POPUP, 10, 10, 400, 300, nullptr, nullptr));
 
   struct Row {
     const char* name;
@@ -180,21 +185,55 @@ TEST(Wnd, CenterWindowUsesOwnerParentOrScreen) {
     int width;
     int height;
     CWnd* alternate;
-    RECT expected;  // screen coordinates for top-level windows, the parent's client area's for children
+    RECT expected;  // screen coordinates for top-level windows, the parent's client area's for
+                    // children
   };
   const Row rows[] = {
-      {"unowned: the screen", nullptr, WS_POPUP, 200, 100, nullptr,
-       {screenWidth / 2 - 100, screenHeight / 2 - 50, screenWidth / 2 + 100, screenHeight / 2 + 50}},
-      {"owned by a visible window: over it", visibleOwner.m_hWnd, WS_POPUP, 200, 100, nullptr,
+      {"unowned: the screen",
+       nullptr,
+       WS_POPUP,
+       200,
+       100,
+       nullptr,
+       {screenWidth / 2 - 100, screenHeight / 2 - 50, screenWidth / 2 + 100,
+        screenHeight / 2 + 50}},
+      {"owned by a visible window: over it",
+       visibleOwner.m_hWnd,
+       WS_POPUP,
+       200,
+       100,
+       nullptr,
        {320, 270, 520, 370}},
-      {"owned by a hidden window: the screen", hiddenOwner.m_hWnd, WS_POPUP, 200, 100, nullptr,
-       {screenWidth / 2 - 100, screenHeight / 2 - 50, screenWidth / 2 + 100, screenHeight / 2 + 50}},
+      {"owned by a hidden window: the screen",
+       hiddenOwner.m_hWnd,
+       WS_POPUP,
+       200,
+       100,
+       nullptr,
+       {screenWidth / 2 - 100, screenHeight / 2 - 50, screenWidth / 2 + 100,
+        screenHeight / 2 + 50}},
       {"alternate owner", nullptr, WS_POPUP, 200, 100, &visibleOwner, {320, 270, 520, 370}},
-      {"child: the parent's client area", parent.m_hWnd, WS_CHILD, 100, 50, nullptr, {150, 125, 250, 175}},
-      {"child larger than the parent: kept at the top left", parent.m_hWnd, WS_CHILD, 500, 400, nullptr,
+      {"child: the parent's client area",
+       parent.m_hWnd,
+       WS_CHILD,
+       100,
+       50,
+       nullptr,
+       {150, 125, 250, 175}},
+      {"child larger than the parent: kept at the top left",
+       parent.m_hWnd,
+       WS_CHILD,
+       500,
+       400,
+       nullptr,
        {0, 0, 500, 400}},
-      {"larger than the screen: kept at the top left", nullptr, WS_POPUP, screenWidth + 10,
-       screenHeight + 10, nullptr, {0, 0, screenWidth + 10, screenHeight + 10}},
+      {"larger than the screen: kept at the top left",
+       nullptr,
+       WS_POPUP,
+       screenWidth + 10,
+       screenHeight + 10,
+       nullptr,
+       {0, 0, screenWidth + 10, screenHeight + 10}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -224,13 +263,14 @@ TEST(Wnd, WindowEdgeFollowsTheFrame) {
       {"overlapped window", WS_OVERLAPPEDWINDOW, 0, WS_EX_WINDOWEDGE},
       {"dialog frame", WS_POPUP | WS_DLGFRAME, 0, WS_EX_WINDOWEDGE},
       {"modal dialog frame", WS_POPUP, WS_EX_DLGMODALFRAME, WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE},
-      {"static edge wins over a frame", WS_POPUP | WS_THICKFRAME, WS_EX_STATICEDGE, WS_EX_STATICEDGE},
+      {"static edge wins over a frame", WS_POPUP | WS_THICKFRAME, WS_EX_STATICEDGE,
+       WS_EX_STATICEDGE},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     CWnd window;
-    ASSERT_TRUE(window.CreateEx(row.exStyle, AfxRegisterWndClass(0), "edge", row.style, 0, 0, 50, 50,
-                                nullptr, nullptr));
+    ASSERT_TRUE(window.CreateEx(row.exStyle, AfxRegisterWndClass(0), "edge", row.style, 0, 0, 50,
+                                50, nullptr, nullptr));
     DWORD mask = WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME | WS_EX_STATICEDGE;
     EXPECT_EQ(window.GetExStyle() & mask, row.kept);
   }
@@ -241,7 +281,8 @@ TEST(Wnd, ChildWindowCarriesItsId) {
   ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "parent", WS_POPUP, 0, 0, 300, 200,
                               nullptr, nullptr));
   CWnd child;
-  ASSERT_TRUE(child.Create(AfxRegisterWndClass(0), "child", WS_VISIBLE, RECT{5, 6, 105, 56}, &parent, 1900));
+  ASSERT_TRUE(child.Create(AfxRegisterWndClass(0), "child", WS_VISIBLE, RECT{5, 6, 105, 56},
+                           &parent, 1900));
   EXPECT_EQ(child.GetDlgCtrlID(), 1900);
   EXPECT_EQ(::GetDlgItem(parent.m_hWnd, 1900), child.m_hWnd);
   EXPECT_EQ(child.GetStyle() & (WS_CHILD | WS_VISIBLE), static_cast<DWORD>(WS_CHILD | WS_VISIBLE));
@@ -254,15 +295,18 @@ TEST(Wnd, ChildWindowCarriesItsId) {
 TEST(Wnd, CreationFailuresLeaveNoWindow) {
   std::vector<HWND> before = OwnWindows();
   CWnd unknownClass;
-  EXPECT_FALSE(unknownClass.CreateEx(0, "No such class here", "x", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr));
+  EXPECT_FALSE(
+      unknownClass.CreateEx(0, "No such class here", "x", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr));
   EXPECT_EQ(unknownClass.m_hWnd, nullptr);
   CWnd orphanChild;
   EXPECT_FALSE(orphanChild.Create(AfxRegisterWndClass(0), "x", 0, RECT{0, 0, 1, 1}, nullptr, 3));
   EXPECT_EQ(orphanChild.m_hWnd, nullptr);
   CWnd twice;
-  ASSERT_TRUE(twice.CreateEx(0, AfxRegisterWndClass(0), "x", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr));
+  ASSERT_TRUE(
+      twice.CreateEx(0, AfxRegisterWndClass(0), "x", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr));
   HWND first = twice.m_hWnd;
-  EXPECT_FALSE(twice.CreateEx(0, AfxRegisterWndClass(0), "y", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr));
+  EXPECT_FALSE(
+      twice.CreateEx(0, AfxRegisterWndClass(0), "y", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr));
   EXPECT_EQ(twice.m_hWnd, first);
   EXPECT_TRUE(twice.DestroyWindow());
   EXPECT_EQ(OwnWindows(), before);
@@ -276,11 +320,15 @@ TEST(Wnd, DestructionTakesChildrenAndOwnedWindowsAlong) {
   HWND window = nullptr;
   {
     CWnd parent;
-    ASSERT_TRUE(parent.CreateEx(0, className, "parent", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr));
+    ASSERT_TRUE(
+        parent.CreateEx(0, className, "parent", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr));
     window = parent.m_hWnd;
-    child = ::CreateWindowExA(0, className, "child", WS_CHILD, 0, 0, 10, 10, window, nullptr, nullptr, nullptr);
-    grandchild = ::CreateWindowExA(0, className, "grandchild", WS_CHILD, 0, 0, 5, 5, child, nullptr, nullptr, nullptr);
-    owned = ::CreateWindowExA(0, className, "owned", WS_POPUP, 0, 0, 5, 5, window, nullptr, nullptr, nullptr);
+    child = ::CreateWindowExA(0, className, "child", WS_CHILD, 0, 0, 10, 10, window, nullptr,
+                              nullptr, nullptr);
+    grandchild = ::CreateWindowExA(0, className, "grandchild", WS_CHILD, 0, 0, 5, 5, child, nullptr,
+                                   nullptr, nullptr);
+    owned = ::CreateWindowExA(0, className, "owned", WS_POPUP, 0, 0, 5, 5, window, nullptr, nullptr,
+                              nullptr);
     ASSERT_TRUE(child && grandchild && owned);
     EXPECT_EQ(::GetWindow(owned, GW_OWNER), window);
     EXPECT_EQ(::GetAncestor(owned, GA_PARENT), ::GetDesktopWindow());
@@ -328,7 +376,8 @@ TEST(Wnd, WindowTextIsCutToTheBuffer) {
 
 TEST(Wnd, FromHandleGivesTheOwnerOrAWrapperThatLeavesTheWindowAlone) {
   CWnd own;
-  ASSERT_TRUE(own.CreateEx(0, AfxRegisterWndClass(0), "own", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr));
+  ASSERT_TRUE(
+      own.CreateEx(0, AfxRegisterWndClass(0), "own", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr));
   EXPECT_EQ(CWnd::FromHandle(own.m_hWnd), &own);
   EXPECT_EQ(CWnd::FromHandle(nullptr), nullptr);
 
@@ -339,7 +388,8 @@ TEST(Wnd, FromHandleGivesTheOwnerOrAWrapperThatLeavesTheWindowAlone) {
   EXPECT_EQ(CWnd::FromHandle(foreign.hwnd()), wrapper);
 
   CWnd attached;
-  HWND raw = ::CreateWindowExA(0, "Static", "raw", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+  HWND raw = ::CreateWindowExA(0, "Static", "raw", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr,
+                               nullptr);
   ASSERT_TRUE(attached.Attach(raw));
   EXPECT_EQ(CWnd::FromHandle(raw), &attached);
   EXPECT_EQ(attached.Detach(), raw);

@@ -71,7 +71,8 @@ class Lexer {
     }
     if (std::isalpha(static_cast<unsigned char>(c)) || c == '_') {
       size_t start = pos_;
-      while (pos_ < s_.size() && (std::isalnum(static_cast<unsigned char>(s_[pos_])) || s_[pos_] == '_')) {
+      while (pos_ < s_.size() &&
+             (std::isalnum(static_cast<unsigned char>(s_[pos_])) || s_[pos_] == '_')) {
         ++pos_;
       }
       token->kind = Kind::Word;
@@ -109,14 +110,16 @@ class Lexer {
 
   void ReadDirective(std::map<std::string, unsigned long>* names) {
     size_t end = s_.find('\n', pos_);
-    std::string directive = s_.substr(pos_, end == std::string::npos ? std::string::npos : end - pos_);
+    std::string directive =
+        s_.substr(pos_, end == std::string::npos ? std::string::npos : end - pos_);
     pos_ = end == std::string::npos ? s_.size() : end;
     char name[256];
     char value[64];
     if (std::sscanf(directive.c_str(), "# define %255[A-Za-z0-9_] %63s", name, value) == 2) {
       char* rest = nullptr;
       unsigned long number = std::strtoul(value, &rest, 0);
-      if (rest != value && (*rest == '\0' || *rest == 'L' || *rest == 'l' || *rest == 'U' || *rest == 'u')) {
+      if (rest != value &&
+          (*rest == '\0' || *rest == 'L' || *rest == 'l' || *rest == 'U' || *rest == 'u')) {
         (*names)[name] = number;
       }
     }
@@ -127,7 +130,8 @@ class Lexer {
     char* rest = nullptr;
     *number = std::strtoul(start, &rest, 0);
     pos_ += static_cast<size_t>(rest - start);
-    while (pos_ < s_.size() && (s_[pos_] == 'L' || s_[pos_] == 'l' || s_[pos_] == 'U' || s_[pos_] == 'u')) {
+    while (pos_ < s_.size() &&
+           (s_[pos_] == 'L' || s_[pos_] == 'l' || s_[pos_] == 'U' || s_[pos_] == 'u')) {
       ++pos_;
     }
     if (pos_ < s_.size() && std::isalnum(static_cast<unsigned char>(s_[pos_]))) {
@@ -161,22 +165,45 @@ class Lexer {
       }
       char e = s_[pos_++];
       switch (e) {
-        case 'n': text->push_back('\n'); break;
-        case 't': text->push_back('\t'); break;
-        case 'r': text->push_back('\r'); break;
-        case 'a': text->push_back('\a'); break;
-        case 'b': text->push_back('\b'); break;
-        case 'f': text->push_back('\f'); break;
-        case 'v': text->push_back('\v'); break;
-        case '\\': text->push_back('\\'); break;
-        case '"': text->push_back('"'); break;
-        case '\'': text->push_back('\''); break;
+        case 'n':
+          text->push_back('\n');
+          break;
+        case 't':
+          text->push_back('\t');
+          break;
+        case 'r':
+          text->push_back('\r');
+          break;
+        case 'a':
+          text->push_back('\a');
+          break;
+        case 'b':
+          text->push_back('\b');
+          break;
+        case 'f':
+          text->push_back('\f');
+          break;
+        case 'v':
+          text->push_back('\v');
+          break;
+        case '\\':
+          text->push_back('\\');
+          break;
+        case '"':
+          text->push_back('"');
+          break;
+        case '\'':
+          text->push_back('\'');
+          break;
         case 'x': {
           unsigned value = 0;
           int digits = 0;
-          while (digits < 2 && pos_ < s_.size() && std::isxdigit(static_cast<unsigned char>(s_[pos_]))) {
+          while (digits < 2 && pos_ < s_.size() &&
+                 std::isxdigit(static_cast<unsigned char>(s_[pos_]))) {
             char d = s_[pos_++];
-            value = value * 16 + static_cast<unsigned>(std::isdigit(static_cast<unsigned char>(d)) ? d - '0' : std::tolower(d) - 'a' + 10);
+            value = value * 16 + static_cast<unsigned>(std::isdigit(static_cast<unsigned char>(d))
+                                                           ? d - '0'
+                                                           : std::tolower(d) - 'a' + 10);
             ++digits;
           }
           if (digits == 0) {
@@ -188,7 +215,8 @@ class Lexer {
         default:
           if (e >= '0' && e <= '7') {
             unsigned value = static_cast<unsigned>(e - '0');
-            for (int digits = 1; digits < 3 && pos_ < s_.size() && s_[pos_] >= '0' && s_[pos_] <= '7'; ++digits) {
+            for (int digits = 1;
+                 digits < 3 && pos_ < s_.size() && s_[pos_] >= '0' && s_[pos_] <= '7'; ++digits) {
               value = value * 8 + static_cast<unsigned>(s_[pos_++] - '0');
             }
             text->push_back(static_cast<char>(value & 0xFF));
@@ -213,7 +241,8 @@ bool IsBegin(const Token& token) { return token.kind == Kind::Open || IsWord(tok
 bool IsEnd(const Token& token) { return token.kind == Kind::Close || IsWord(token, "END"); }
 
 bool IsMemoryFlag(const Token& token) {
-  for (const char* flag : {"DISCARDABLE", "PRELOAD", "LOADONCALL", "MOVEABLE", "FIXED", "PURE", "IMPURE"}) {
+  for (const char* flag :
+       {"DISCARDABLE", "PRELOAD", "LOADONCALL", "MOVEABLE", "FIXED", "PURE", "IMPURE"}) {
     if (IsWord(token, flag)) return true;
   }
   return false;
@@ -249,7 +278,8 @@ bool ParseStringTables(const std::string& script, std::vector<Entry>* entries, s
         if (!lexer.Next(&token, &names, error)) return false;
         continue;
       }
-      if (token.kind == Kind::Word && (token.text.rfind("LANG_", 0) == 0 || token.text.rfind("SUBLANG_", 0) == 0)) {
+      if (token.kind == Kind::Word &&
+          (token.text.rfind("LANG_", 0) == 0 || token.text.rfind("SUBLANG_", 0) == 0)) {
         if (!lexer.Next(&token, &names, error)) return false;
         continue;
       }
@@ -263,7 +293,8 @@ bool ParseStringTables(const std::string& script, std::vector<Entry>* entries, s
       } else if (token.kind == Kind::Word && names.count(token.text)) {
         id = names[token.text];
       } else {
-        return fail(token, token.kind == Kind::End ? "STRINGTABLE without END" : "expected a string id");
+        return fail(token,
+                    token.kind == Kind::End ? "STRINGTABLE without END" : "expected a string id");
       }
       if (id > 0xFFFF) {
         return fail(token, "string id over 65535");
