@@ -26,5 +26,10 @@ struct LauncherOutcome {
 
 LauncherOutcome RunLauncher(const LauncherSetup& setup);
 
+// The non-empty lines of a text, without their line ends.
+std::vector<std::string> Lines(const std::string& text);
+// A file's whole content; empty when it cannot be read.
+std::string ReadAll(const std::string& path);
+
 // Total conversations the browser accepted.
 unsigned AcceptedConversations(const fake_browser::Counters& counters);

@@ -22,24 +22,6 @@ std::string TempPath(const char* name) {
   return std::string(dir) + "qc_launcher_" + std::to_string(GetCurrentProcessId()) + "_" + name;
 }
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (!line.empty()) lines.push_back(line);
-  }
-  return lines;
-}
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 bool Start(const std::string& program, const std::string& arguments, PROCESS_INFORMATION* process) {
   std::string line = "\"" + program + "\"";
   if (!arguments.empty()) line += " " + arguments;
