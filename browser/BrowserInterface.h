@@ -18,8 +18,9 @@ constexpr const char kTopicShowFile[] = "WWW_ShowFile";
 constexpr const char kTopicExit[] = "WWW_Exit";
 constexpr int kTopicCount = 7;
 constexpr const char* const kTopics[kTopicCount] = {
-    kTopicGetWindowInfo, kTopicGetFrameParent, kTopicListFrameChildren, kTopicListWindows,
-    kTopicOpenUrl,       kTopicShowFile,       kTopicExit,
+    kTopicGetWindowInfo, kTopicGetFrameParent, kTopicListFrameChildren,
+    kTopicListWindows,   kTopicOpenUrl,        kTopicShowFile,
+    kTopicExit,
 };
 
 // Every request is synchronous, in CF_TEXT, bounded by this time-out.

@@ -38,16 +38,15 @@ class CCmdTarget {
   static const AFX_MSGMAP messageMap;
 };
 
-#define DECLARE_MESSAGE_MAP()                          \
- protected:                                            \
-  static const AFX_MSGMAP_ENTRY _messageEntries[];     \
-  static const AFX_MSGMAP messageMap;                  \
+#define DECLARE_MESSAGE_MAP()                      \
+ protected:                                        \
+  static const AFX_MSGMAP_ENTRY _messageEntries[]; \
+  static const AFX_MSGMAP messageMap;              \
   const AFX_MSGMAP* GetMessageMap() const override;
 
-#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                             \
-  const AFX_MSGMAP* theClass::GetMessageMap() const { return &theClass::messageMap; }      \
-  const AFX_MSGMAP theClass::messageMap = {&baseClass::messageMap,                         \
-                                           &theClass::_messageEntries[0]};                 \
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                                     \
+  const AFX_MSGMAP* theClass::GetMessageMap() const { return &theClass::messageMap; }              \
+  const AFX_MSGMAP theClass::messageMap = {&baseClass::messageMap, &theClass::_messageEntries[0]}; \
   const AFX_MSGMAP_ENTRY theClass::_messageEntries[] = {
 #define END_MESSAGE_MAP() \
   { 0, 0, 0, nullptr }    \

@@ -46,8 +46,8 @@ BOOL HostWindow::Launch(BOOL mode) {
     char suffix[64] = "";
     LoadStringA(AfxGetInstanceHandle(), IDS_CAPTION_SUFFIX, suffix, sizeof suffix);
     char caption[512];
-    std::snprintf(caption, sizeof caption, "%s%s",
-                  pageInfo.title != nullptr ? pageInfo.title : "", suffix);
+    std::snprintf(caption, sizeof caption, "%s%s", pageInfo.title != nullptr ? pageInfo.title : "",
+                  suffix);
 
     HWND browserWindow = FindWindowA(nullptr, caption);
     if (browserWindow != nullptr) {

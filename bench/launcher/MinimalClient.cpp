@@ -2,8 +2,8 @@
 // the same order (the window list, then each window's information and frame
 // parent, then the current window), with nothing else around them: no host
 // window, no control, no catalogue. The benchmark times it beside Snaplet.
-#include <windows.h>
 #include <ddeml.h>
+#include <windows.h>
 
 #include <cstdio>
 #include <cstring>
@@ -17,8 +17,8 @@ HDDEDATA CALLBACK Callback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULO
 
 HDDEDATA Request(DWORD instance, HCONV conversation, const char* item) {
   HSZ itemHandle = DdeCreateStringHandleA(instance, item, CP_WINANSI);
-  HDDEDATA reply = DdeClientTransaction(nullptr, 0, conversation, itemHandle, CF_TEXT,
-                                        XTYP_REQUEST, 60000, nullptr);
+  HDDEDATA reply = DdeClientTransaction(nullptr, 0, conversation, itemHandle, CF_TEXT, XTYP_REQUEST,
+                                        60000, nullptr);
   DdeFreeStringHandle(instance, itemHandle);
   return reply;
 }
@@ -38,8 +38,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   HCONV info = DdeConnect(instance, service, infoTopic, nullptr);
   HCONV parent = DdeConnect(instance, service, parentTopic, nullptr);
   int answered = 0;
-  HDDEDATA ids = DdeClientTransaction(nullptr, 0, list, listTopic, CF_TEXT, XTYP_REQUEST, 60000,
-                                      nullptr);
+  HDDEDATA ids =
+      DdeClientTransaction(nullptr, 0, list, listTopic, CF_TEXT, XTYP_REQUEST, 60000, nullptr);
   if (ids != 0) {
     ++answered;
     DWORD size = 0;

@@ -12,8 +12,8 @@
 #include "platform/Win32Api.h"
 
 struct ConversationEntry {
-  HSZ topic;            // one of DdeLink::topicHandles
-  HCONV conversation;   // never 0 in a stored entry
+  HSZ topic;           // one of DdeLink::topicHandles
+  HCONV conversation;  // never 0 in a stored entry
 };
 
 class DdeLink {

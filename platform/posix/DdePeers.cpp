@@ -39,9 +39,8 @@ void LoadPeersOnce() {
       continue;
     }
     void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    auto peerStart = module != nullptr
-                         ? reinterpret_cast<int (*)()>(dlsym(module, "QcDdePeerStart"))
-                         : nullptr;
+    auto peerStart =
+        module != nullptr ? reinterpret_cast<int (*)()>(dlsym(module, "QcDdePeerStart")) : nullptr;
     if (peerStart == nullptr || peerStart() == 0) {
       // As a peer program that fails to start: the program runs without it.
       std::fprintf(stderr, "DDE peer %s did not start\n", path.c_str());

@@ -1,9 +1,9 @@
 // The window catalogue against the fake browser: what the launcher gets for
 // the browser's windows, and what the browser is asked.
+#include <gtest/gtest.h>
+
 #include <cstring>
 #include <string>
-
-#include <gtest/gtest.h>
 
 #include "launcher/dde/DdeLink.h"
 #include "tests/dde/LinkTestSupport.h"
@@ -146,9 +146,9 @@ TEST(Catalogue, AnEmptyListAsksForNoWindow) {
 TEST(Catalogue, TwoHundredWindowsCostOneListAndTwoRequestsEachOnThreeConversations) {
   std::string script;
   for (int id = 1; id <= 200; ++id) {
-    script += "window " + std::to_string(id) + " \"http://w/" + std::to_string(id) +
-              "\" \"Page " + std::to_string(id) + "\" \"\" parent=" +
-              (id == 1 ? std::string("-") : std::to_string(id - 1)) + "\n";
+    script += "window " + std::to_string(id) + " \"http://w/" + std::to_string(id) + "\" \"Page " +
+              std::to_string(id) +
+              "\" \"\" parent=" + (id == 1 ? std::string("-") : std::to_string(id - 1)) + "\n";
   }
   script += "current 200\n";
   auto browser = StartBrowser(script);
@@ -181,7 +181,8 @@ TEST(Catalogue, FrameParentsInACycleEndTheClimb) {
 }
 
 TEST(Catalogue, AListWithoutItsClosingZeroIsReadToItsEnd) {
-  auto browser = StartBrowser(std::string(kFramedPage) + "current 9\nmisbehave list-unterminated\n");
+  auto browser =
+      StartBrowser(std::string(kFramedPage) + "current 9\nmisbehave list-unterminated\n");
   DdeLink link;
   link.RefreshWindowList();
   EXPECT_EQ(link.windowList.size, 2);
@@ -211,7 +212,8 @@ TEST(Catalogue, AnInformationReplyOver255CharactersIsCataloguedEmpty) {
 }
 
 TEST(Catalogue, AnInformationTextWithoutItsZeroIsReadWithinItsData) {
-  auto browser = StartBrowser(std::string(kFramedPage) + "current 9\nmisbehave text-unterminated\n");
+  auto browser =
+      StartBrowser(std::string(kFramedPage) + "current 9\nmisbehave text-unterminated\n");
   DdeLink link;
   Delivered delivered = LauncherRun(link);
   EXPECT_EQ(delivered.url, "http://a/");

@@ -1,10 +1,9 @@
 // Under Wine: a DDEML instance that fails to open (the program's import of
 // DdeInitializeA is pointed at a failing stand-in) leaves every operation of
 // the link with its empty result, and its destruction calls nothing.
-#include <windows.h>
 #include <ddeml.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include "launcher/dde/DdeLink.h"
 #include "testing/ImportPatch.h"
@@ -47,8 +46,7 @@ BOOL WINAPI CountedDisconnect(HCONV a) {
 }
 
 TEST(DdeLinkWithoutInstance, EveryOperationIsEmptyAndDestructionCallsNothing) {
-  auto browser = StartBrowser(
-      "window 5 \"http://a/\" \"Home\" \"\" parent=-\ncurrent 5\n");
+  auto browser = StartBrowser("window 5 \"http://a/\" \"Home\" \"\" parent=-\ncurrent 5\n");
   import_patch::ImportPatch initialize("user32.dll", "DdeInitializeA",
                                        reinterpret_cast<void*>(&FailingInitialize));
   import_patch::ImportPatch connect("user32.dll", "DdeConnect",

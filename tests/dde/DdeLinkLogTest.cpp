@@ -1,10 +1,10 @@
 // The DDE link's calls into DDEML, in order, as the in-process DDEML logs
 // them: what is made at construction, given back at destruction, and the
 // error fetch that follows each listed call.
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "launcher/dde/DdeLink.h"
 #include "platform/posix/DdeTestHooks.h"
@@ -38,8 +38,8 @@ const char kScript[] =
 TEST(DdeLinkCalls, ConstructionMakesTheServiceThenTheTopicsInTableOrder) {
   posix_dde::ClearCallLog();
   DdeLink link;
-  std::vector<std::string> expected = {
-      "DdeInitializeA", "DdeCreateStringHandleA NETSCAPE", "DdeGetLastError"};
+  std::vector<std::string> expected = {"DdeInitializeA", "DdeCreateStringHandleA NETSCAPE",
+                                       "DdeGetLastError"};
   for (const char* topic : browser::kTopics) {
     expected.push_back(std::string("DdeCreateStringHandleA ") + topic);
     expected.push_back("DdeGetLastError");

@@ -1,7 +1,7 @@
 // The DDE link's instance and conversation cache against the fake browser.
-#include <string>
-
 #include <gtest/gtest.h>
+
+#include <string>
 
 #include "launcher/dde/DdeLink.h"
 #include "tests/dde/LinkTestSupport.h"
@@ -43,8 +43,7 @@ TEST(DdeLink, ManyRequestsOnATopicUseOneConversation) {
   EXPECT_EQ(browser->counters().Requests(browser::kTopicGetWindowInfo, "5"), 25u);
   EXPECT_EQ(link.conversations.size, 1);
   EXPECT_EQ(link.FindConversation(link.topicHandles[DdeLink::kGetWindowInfo]), first);
-  EXPECT_EQ(link.FindConversation(link.topicHandles[DdeLink::kListWindows]),
-            static_cast<HCONV>(0));
+  EXPECT_EQ(link.FindConversation(link.topicHandles[DdeLink::kListWindows]), static_cast<HCONV>(0));
 }
 
 TEST(DdeLink, WithoutABrowserNothingIsCachedAndTheNextConnectTriesAgain) {
@@ -62,8 +61,8 @@ TEST(DdeLink, WithoutABrowserNothingIsCachedAndTheNextConnectTriesAgain) {
 }
 
 TEST(DdeLink, ARefusedTopicIsAskedForAgainAtEachConnect) {
-  auto browser = StartBrowser(std::string(kTwoWindows) +
-                              "misbehave refuse-connect WWW_GetFrameParent\n");
+  auto browser =
+      StartBrowser(std::string(kTwoWindows) + "misbehave refuse-connect WWW_GetFrameParent\n");
   DdeLink link;
   EXPECT_EQ(link.QueryFrameParent(9), 0xFFFFFFFFu);
   EXPECT_EQ(link.QueryFrameParent(9), 0xFFFFFFFFu);
@@ -84,8 +83,7 @@ TEST(DdeLink, ARequestWithoutConversationOrItemSendsNothing) {
 }
 
 TEST(DdeLink, ARefusedOrUnansweredRequestGivesNoReply) {
-  auto browser = StartBrowser(std::string(kTwoWindows) +
-                              "misbehave refuse WWW_GetFrameParent 9\n");
+  auto browser = StartBrowser(std::string(kTwoWindows) + "misbehave refuse WWW_GetFrameParent 9\n");
   DdeLink link;
   EXPECT_EQ(link.QueryFrameParent(9), 0xFFFFFFFFu);
   EXPECT_EQ(link.QueryFrameParent(5), 0xFFFFFFFFu);  // answered: no parent

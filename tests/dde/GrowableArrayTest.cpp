@@ -21,7 +21,8 @@ TEST(GrowableArray, GrowsByTheFrameworkRule) {
   EXPECT_EQ(entries.capacity, 102);
   // Past 8192 elements the step stops at 1024.
   while (entries.size < 9000) {
-    ConversationEntry entry = {0, reinterpret_cast<HCONV>(static_cast<uintptr_t>(entries.size + 1))};
+    ConversationEntry entry = {0,
+                               reinterpret_cast<HCONV>(static_cast<uintptr_t>(entries.size + 1))};
     ASSERT_TRUE(entries.Append(entry));
   }
   int before = entries.capacity;

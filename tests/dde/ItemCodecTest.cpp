@@ -1,10 +1,10 @@
 // The item codec through real string and data handles (DDEML under Wine, the
 // stand-in natively).
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "launcher/dde/DdeLink.h"
 
@@ -156,12 +156,11 @@ TEST(ItemCodec, DecodesRepliesIntoTypedValues) {
       {"plain string is assigned", "CS", "ab" + z, AppendedString, "ab"},
       {"absent plain string empties", "CS", z, AppendedString, ""},
       {"number that is not a number stays", "DW,DW", "x,7" + z, TwoNumbers, "99|7"},
-      {"backslash before closing quote runs to the end", "QCS,CS", "\"dir\\\",next" + z,
-       TwoStrings, "dir\",next|"},
+      {"backslash before closing quote runs to the end", "QCS,CS", "\"dir\\\",next" + z, TwoStrings,
+       "dir\",next|"},
       {"unclosed quote runs to the end", "QCS,CS", "\"open,more" + z, TwoStrings, "open,more|"},
       {"text after a closing quote is skipped", "QCS,CS", "\"a\"junk,b" + z, TwoStrings, "a|b"},
-      {"lone backslash stands for itself", "CS,QCS", "a\\b,\"c\\d\"" + z, TwoStrings,
-       "a\\b|c\\d"},
+      {"lone backslash stands for itself", "CS,QCS", "a\\b,\"c\\d\"" + z, TwoStrings, "a\\b|c\\d"},
       {"reply over 255 characters: every field absent", "QCS,DW",
        "\"" + std::string(300, 'u') + "\",5" + z, StringThenNumber, "|0"},
       {"text without its terminating zero", "CS,CS", "ab,cd", TwoStrings, "ab|cd"},

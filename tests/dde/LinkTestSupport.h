@@ -1,10 +1,10 @@
 // Shared by the DDE link tests: a fake browser made from script text.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <string>
-
-#include <gtest/gtest.h>
 
 #include "testing/FakeBrowser.h"
 

@@ -1,14 +1,14 @@
 // The argument text that the framework hands the application object: the
 // command line after the program's name and the blanks and control
 // characters that follow it.
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "framework/WinApp.h"
 
@@ -143,7 +143,9 @@ TEST(CommandLine, ProgramReceivesItsArgumentsJoinedByBlanks) {
   const std::vector<ProbeRow> rows = {
       {"one argument", {"x1"}, "[x1]"},
       {"two arguments", {"/b/bookmark.htm", "/opt/q/"}, "[/b/bookmark.htm /opt/q/]"},
-      {"an argument with a blank", {"/b/bookmark.htm", "/opt/My Q/"}, "[/b/bookmark.htm /opt/My Q/]"},
+      {"an argument with a blank",
+       {"/b/bookmark.htm", "/opt/My Q/"},
+       "[/b/bookmark.htm /opt/My Q/]"},
       {"leading blanks and tabs are skipped", {" \t x1"}, "[x1]"},
       {"no arguments", {}, "[]"},
   };

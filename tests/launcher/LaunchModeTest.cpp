@@ -12,7 +12,7 @@ struct ModeRow {
 
 TEST(LaunchMode, TheSecondCharacterOfTheArgumentsDecides) {
   const ModeRow rows[] = {
-      {"snaplet.exe x1", TRUE},   {"snaplet.exe /1", TRUE},  {"snaplet.exe 11x", TRUE},
+      {"snaplet.exe x1", TRUE},   {"snaplet.exe /1", TRUE},   {"snaplet.exe 11x", TRUE},
       {"snaplet.exe   x1", TRUE}, {"snaplet.exe \tx1", TRUE}, {"snaplet.exe 1", FALSE},
       {"snaplet.exe 10", FALSE},  {"snaplet.exe", FALSE},     {"snaplet.exe x2", FALSE},
   };

@@ -1,9 +1,9 @@
 // The launcher run for real: what the meter control receives, what the user
 // sees and what the browser is asked, for the runs a user meets.
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "tests/launcher/LauncherRunner.h"
 
@@ -50,7 +50,8 @@ TEST(Launcher, ModeOneOnlyAsSecondCharacterSelectsTheFirstRequestOtherwise) {
 }
 
 TEST(Launcher, ThePageOfATopWindowIsAskedForAfresh) {
-  LauncherOutcome run = RunLauncher(RunOf("window 5 \"http://a/\" \"Home\" \"\" parent=-\ncurrent 5\n", ""));
+  LauncherOutcome run =
+      RunLauncher(RunOf("window 5 \"http://a/\" \"Home\" \"\" parent=-\ncurrent 5\n", ""));
   ASSERT_TRUE(run.ended);
   EXPECT_EQ(run.controlCalls,
             (Calls{Call(1, "Home", "Home - Netscape"), Call(5, "http://a/", "Home - Netscape")}));
@@ -89,7 +90,8 @@ TEST(Launcher, AFailedCallIntoTheControlStillEndsTheRunNormally) {
 
 TEST(Launcher, ATitleWithoutItsBrowserWindowIsToldAsNoBrowser) {
   // The browser names its window differently: no caption matches.
-  LauncherOutcome run = RunLauncher(RunOf("window 5 \"http://a/\" \"Home\" \"\" parent=-\ncurrent 5\nmisbehave pad-title 300\n", ""));
+  LauncherOutcome run = RunLauncher(RunOf(
+      "window 5 \"http://a/\" \"Home\" \"\" parent=-\ncurrent 5\nmisbehave pad-title 300\n", ""));
   ASSERT_TRUE(run.ended);
   EXPECT_EQ(run.messages, (Calls{kNotRunning}));
   EXPECT_TRUE(run.controlCalls.empty());

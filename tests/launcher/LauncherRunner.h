@@ -13,11 +13,11 @@ struct LauncherSetup {
   std::string browserScript;  // empty: no browser is running
   std::string commandLine;    // the arguments after the program's name
   bool controlRegistered = true;
-  std::string controlFail;    // QC_CONTROL_FAIL for the control, if any
+  std::string controlFail;  // QC_CONTROL_FAIL for the control, if any
 };
 
 struct LauncherOutcome {
-  bool ended = false;         // the launcher ended by itself within the bound
+  bool ended = false;  // the launcher ended by itself within the bound
   int exitCode = -1;
   std::vector<std::string> controlCalls;  // "<dispid>\t<argument>\t<top-level caption>"
   std::vector<std::string> messages;      // texts of the message boxes shown

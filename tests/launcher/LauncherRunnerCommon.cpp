@@ -1,7 +1,7 @@
-#include "tests/launcher/LauncherRunner.h"
-
 #include <fstream>
 #include <sstream>
+
+#include "tests/launcher/LauncherRunner.h"
 
 unsigned AcceptedConversations(const fake_browser::Counters& counters) {
   unsigned total = 0;

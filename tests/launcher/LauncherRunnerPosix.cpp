@@ -14,8 +14,8 @@
 #include <string>
 #include <thread>
 
-#include "tests/launcher/LauncherRunner.h"
 #include "testing/ControlTestSupport.h"
+#include "tests/launcher/LauncherRunner.h"
 
 namespace {
 

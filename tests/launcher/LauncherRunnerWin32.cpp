@@ -42,8 +42,8 @@ void EndAndClose(PROCESS_INFORMATION* process, DWORD waitMs) {
 }
 
 // The fake browser, running and ready, or false.
-bool StartBrowser(const std::string& script, const std::string& counters,
-                  const std::string& events, PROCESS_INFORMATION* browser, HANDLE* stop) {
+bool StartBrowser(const std::string& script, const std::string& counters, const std::string& events,
+                  PROCESS_INFORMATION* browser, HANDLE* stop) {
   std::string ready = events + "_ready";
   std::string stopName = events + "_stop";
   HANDLE readyEvent = CreateEventA(nullptr, TRUE, FALSE, ready.c_str());
@@ -84,8 +84,8 @@ LauncherOutcome RunLauncher(const LauncherSetup& setup) {
   bool browserRunning = false;
   if (!setup.browserScript.empty()) {
     static int runs = 0;
-    std::string events = "qc_fake_browser_" + std::to_string(GetCurrentProcessId()) + "_" +
-                         std::to_string(++runs);
+    std::string events =
+        "qc_fake_browser_" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++runs);
     browserRunning = StartBrowser(script, counters, events, &browser, &stop);
     if (!browserRunning) {
       outcome.messages.push_back("<the fake browser did not start>");
