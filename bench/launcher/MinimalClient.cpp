@@ -2,8 +2,9 @@
 // the same order (the window list, then each window's information and frame
 // parent, then the current window), with nothing else around them: no host
 // window, no control, no catalogue. The benchmark times it beside Snaplet.
-#include <ddeml.h>
 #include <windows.h>
+// ddeml.h needs windows.h first.
+#include <ddeml.h>
 
 #include <cstdio>
 #include <cstring>

@@ -1,9 +1,10 @@
 // Under Wine: a DDEML instance that fails to open (the program's import of
 // DdeInitializeA is pointed at a failing stand-in) leaves every operation of
 // the link with its empty result, and its destruction calls nothing.
+#include <windows.h>
+// ddeml.h needs windows.h first.
 #include <ddeml.h>
 #include <gtest/gtest.h>
-#include <windows.h>
 
 #include "launcher/dde/DdeLink.h"
 #include "testing/ImportPatch.h"
