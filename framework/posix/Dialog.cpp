@@ -1,10 +1,11 @@
 // CDialog on POSIX: the dialog's windows are made from its template on the
 // stand-in's desktop, so that binding and commands work as on Windows, and
 // the user answers the dialog as a prompt (see DialogTerminal.h).
+#include "framework/Dialog.h"
+
 #include <cstdio>
 #include <string>
 
-#include "framework/Dialog.h"
 #include "framework/posix/DialogTemplate.h"
 #include "framework/posix/DialogTerminal.h"
 
@@ -24,10 +25,10 @@ int Across(int units) { return units * 6 / 4; }
 int Down(int units) { return units * 13 / 8; }
 
 HWND CreateFromTemplate(const DialogTemplate& dialogTemplate, HWND parent) {
-  HWND dialog = ::CreateWindowExA(
-      dialogTemplate.exStyle, "#32770", dialogTemplate.caption, dialogTemplate.style,
-      Across(dialogTemplate.x), Down(dialogTemplate.y), Across(dialogTemplate.cx),
-      Down(dialogTemplate.cy), parent, nullptr, nullptr, nullptr);
+  HWND dialog = ::CreateWindowExA(dialogTemplate.exStyle, "#32770", dialogTemplate.caption,
+                                  dialogTemplate.style, Across(dialogTemplate.x),
+                                  Down(dialogTemplate.y), Across(dialogTemplate.cx),
+                                  Down(dialogTemplate.cy), parent, nullptr, nullptr, nullptr);
   if (dialog == nullptr) {
     return nullptr;
   }

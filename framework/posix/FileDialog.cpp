@@ -1,11 +1,12 @@
 // CFileDialog on POSIX: a prompt for a path on the dialogs' terminal.
+#include "framework/FileDialog.h"
+
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
 #include <string>
 
-#include "framework/FileDialog.h"
 #include "framework/posix/DialogTerminal.h"
 
 namespace {

@@ -2,6 +2,7 @@
 // dialog procedure hands the dialog's messages to the CDialog object given
 // with WM_INITDIALOG.
 #include "framework/Dialog.h"
+
 #include "framework/Module.h"
 
 namespace {

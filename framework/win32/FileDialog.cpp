@@ -1,4 +1,5 @@
 #include "framework/FileDialog.h"
+
 #include "framework/Module.h"
 
 int CFileDialog::DoModal() {

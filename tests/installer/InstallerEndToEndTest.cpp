@@ -42,8 +42,8 @@ class InstallerEndToEndTest : public testing::Test {
         registry.SetString(HKEY_LOCAL_MACHINE, kUsersKey + "\\ann", "DirRoot", ProfileDirRoot()));
   }
   void RegisterBasePath(const std::string& basePath) {
-    ASSERT_TRUE(registry.SetString(HKEY_LOCAL_MACHINE, ProductKeyReader::kKeyPath, "Base Path",
-                                   basePath));
+    ASSERT_TRUE(
+        registry.SetString(HKEY_LOCAL_MACHINE, ProductKeyReader::kKeyPath, "Base Path", basePath));
   }
 
   void ExpectSpliced(const std::string& productDir) {
@@ -74,7 +74,8 @@ TEST_F(InstallerEndToEndTest, CommandLineSplitsAtFirstBlank) {
     std::string between;  // after the bookmark path
     std::string productDir;
   } rows[] = {
-      {"blank inside the product directory", " ", installer_test::WithSeparators("|opt|Program Files|Q|")},
+      {"blank inside the product directory", " ",
+       installer_test::WithSeparators("|opt|Program Files|Q|")},
       {"two blanks", "  ", " " + installer_test::WithSeparators("|opt|Q|")},
   };
   for (const Row& row : rows) {

@@ -20,8 +20,9 @@ InstallerOutcome RunInstaller(const std::string& commandLine,
     return outcome;
   }
   HANDLE handle = process.hProcess;
-  outcome.shown = AnswerDialogs(process.dwProcessId, scripts,
-                                [handle] { return WaitForSingleObject(handle, 0) == WAIT_OBJECT_0; });
+  outcome.shown = AnswerDialogs(process.dwProcessId, scripts, [handle] {
+    return WaitForSingleObject(handle, 0) == WAIT_OBJECT_0;
+  });
   if (WaitForSingleObject(process.hProcess, kBoundMs) == WAIT_OBJECT_0) {
     DWORD code = 0;
     outcome.ended = true;

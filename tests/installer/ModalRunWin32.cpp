@@ -8,7 +8,8 @@
 ModalOutcome RunModal(const std::function<int()>& modal, const std::vector<DialogScript>& scripts) {
   ModalOutcome outcome;
   std::atomic<bool> returned(false);
-  std::thread user([&] { outcome.shown = AnswerDialogs(0, scripts, [&] { return returned.load(); }); });
+  std::thread user(
+      [&] { outcome.shown = AnswerDialogs(0, scripts, [&] { return returned.load(); }); });
   outcome.result = modal();
   returned = true;
   user.join();

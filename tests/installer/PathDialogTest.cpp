@@ -65,7 +65,8 @@ TEST_F(PathDialogTest, BookmarkFieldShowsProfileDirectoryFromRegistry) {
     SCOPED_TRACE(row.label);
     RegistryScratch registry;
     if (row.currentUser != nullptr) {
-      ASSERT_TRUE(registry.SetString(HKEY_LOCAL_MACHINE, kUsersKey, "CurrentUser", row.currentUser));
+      ASSERT_TRUE(
+          registry.SetString(HKEY_LOCAL_MACHINE, kUsersKey, "CurrentUser", row.currentUser));
     }
     if (row.profileKey != nullptr) {
       ASSERT_TRUE(registry.SetString(HKEY_LOCAL_MACHINE, kUsersKey + "\\" + row.profileKey,
@@ -130,9 +131,11 @@ TEST_F(PathDialogTest, BookmarkOkTakesFieldAsDirectoryOfBookmarkFile) {
     SCOPED_TRACE(row.label);
     SetUp();
     // A refused OK leaves the dialog open; the user then closes it.
-    ModalOutcome outcome = RunDialog<BookmarkPathDialog>({Type(WithSeparators(row.field)), Close()});
+    ModalOutcome outcome =
+        RunDialog<BookmarkPathDialog>({Type(WithSeparators(row.field)), Close()});
     EXPECT_EQ(outcome.result, row.refused ? IDCANCEL : IDOK);
-    EXPECT_EQ(std::string(App().bookmarkPath), row.refused ? kUntouched : WithSeparators(row.stored));
+    EXPECT_EQ(std::string(App().bookmarkPath),
+              row.refused ? kUntouched : WithSeparators(row.stored));
   }
 }
 

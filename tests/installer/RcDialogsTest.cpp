@@ -74,10 +74,9 @@ TEST(RcDialogsTest, DialogStyleCaptionAndFont) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
     std::string error;
-    std::vector<Dialog> dialogs =
-        Parse(std::string("7 DIALOG DISCARDABLE 1, 2, 30, 40\n") + row.statements +
-                  "\nBEGIN\nEND\n",
-              &error);
+    std::vector<Dialog> dialogs = Parse(
+        std::string("7 DIALOG DISCARDABLE 1, 2, 30, 40\n") + row.statements + "\nBEGIN\nEND\n",
+        &error);
     ASSERT_EQ(error, "");
     ASSERT_EQ(dialogs.size(), 1u);
     EXPECT_EQ(dialogs[0].id, 7u);
@@ -92,7 +91,8 @@ TEST(RcDialogsTest, NamesFromOwnHeaderAndOtherResourcesSkipped) {
       "#include <windows.h>\n#include \"resource.h\"\n"
       "STRINGTABLE\nBEGIN\n 1 \"DIALOG\"\nEND\n"
       "IDD_PRODUCT_PATH DIALOGEX 0, 0, 10, 10, 0\nCAPTION \"c\"\nFONT 8, \"f\", 400, 0, 1\n"
-      "BEGIN\n PUSHBUTTON \"...\", IDC_BROWSE, 1, 1, 1, 1\n LTEXT \"\"\"q\"\"\", IDC_STATIC, 1, 1, 1, 1\nEND\n",
+      "BEGIN\n PUSHBUTTON \"...\", IDC_BROWSE, 1, 1, 1, 1\n LTEXT \"\"\"q\"\"\", IDC_STATIC, 1, 1, "
+      "1, 1\nEND\n",
       &error);
   ASSERT_EQ(error, "");
   ASSERT_EQ(dialogs.size(), 1u);

@@ -41,21 +41,33 @@ constexpr DWORD kTabStop = 0x00010000;
 constexpr DWORD kDialogStyle = 0x80000000 /* WS_POPUP */ | 0x00C00000 /* WS_CAPTION */ |
                                0x00080000 /* WS_SYSMENU */ | 0x80 /* DS_MODALFRAME */ |
                                0x40 /* DS_SETFONT */;
-constexpr DWORD kText = kChild | kVisible | kGroup;                                // SS_LEFT
-constexpr DWORD kEdit = kChild | kVisible | kBorder | kTabStop | 0x80;             // ES_AUTOHSCROLL
-constexpr DWORD kButton = kChild | kVisible | kTabStop;                            // BS_PUSHBUTTON
-constexpr DWORD kDefaultButton = kChild | kVisible | kTabStop | 0x01;              // BS_DEFPUSHBUTTON
+constexpr DWORD kText = kChild | kVisible | kGroup;                     // SS_LEFT
+constexpr DWORD kEdit = kChild | kVisible | kBorder | kTabStop | 0x80;  // ES_AUTOHSCROLL
+constexpr DWORD kButton = kChild | kVisible | kTabStop;                 // BS_PUSHBUTTON
+constexpr DWORD kDefaultButton = kChild | kVisible | kTabStop | 0x01;   // BS_DEFPUSHBUTTON
 
 const std::vector<TemplateRow>& Expected() {
   static const std::vector<TemplateRow> rows = {
-      {129, "Enter Path", kDialogStyle, "MS Sans Serif", 8, 186, 66,
+      {129,
+       "Enter Path",
+       kDialogStyle,
+       "MS Sans Serif",
+       8,
+       186,
+       66,
        {
            {"Static", "Enter the path for your Bookmark.htm file", -1, kText, 7, 7, 129, 8},
            {"Edit", "", 1000, kEdit, 7, 24, 153, 14},
            {"Button", "...", 1001, kButton, 163, 24, 16, 14},
            {"Button", "OK", 1, kDefaultButton, 67, 45, 50, 14},
        }},
-      {130, "Enter Path", kDialogStyle, "MS Sans Serif", 8, 186, 63,
+      {130,
+       "Enter Path",
+       kDialogStyle,
+       "MS Sans Serif",
+       8,
+       186,
+       63,
        {
            {"Button", "OK", 1, kDefaultButton, 67, 42, 50, 14},
            {"Static", "Enter the path to Quillary", -1, kText, 7, 7, 87, 8},
@@ -151,8 +163,8 @@ bool ReadTemplate(UINT id, TemplateRow* row) {
 bool ReadTemplate(UINT id, TemplateRow* row) {
   const posix_dialogs::DialogTemplate* found = posix_dialogs::FindDialogTemplate(id);
   if (found == nullptr) return false;
-  *row = TemplateRow{found->id, found->caption, found->style, found->fontName, found->pointSize,
-                     found->cx, found->cy, {}};
+  *row = TemplateRow{found->id,        found->caption, found->style, found->fontName,
+                     found->pointSize, found->cx,      found->cy,    {}};
   for (int i = 0; i < found->controlCount; ++i) {
     const posix_dialogs::DialogControl& c = found->controls[i];
     row->controls.push_back(ControlRow{c.className, c.text, c.id, c.style, c.x, c.y, c.cx, c.cy});

@@ -29,32 +29,81 @@ typedef std::map<std::string, long> Names;
 // The winuser.h names a dialog script uses.
 const Names& StandardNames() {
   static const Names names = {
-      {"WS_OVERLAPPED", 0x00000000L}, {"WS_POPUP", 0x80000000L},    {"WS_CHILD", 0x40000000L},
-      {"WS_MINIMIZE", 0x20000000L},   {"WS_VISIBLE", 0x10000000L},  {"WS_DISABLED", 0x08000000L},
-      {"WS_CLIPSIBLINGS", 0x04000000L}, {"WS_CLIPCHILDREN", 0x02000000L},
-      {"WS_MAXIMIZE", 0x01000000L},   {"WS_CAPTION", 0x00C00000L},  {"WS_BORDER", 0x00800000L},
-      {"WS_DLGFRAME", 0x00400000L},   {"WS_VSCROLL", 0x00200000L},  {"WS_HSCROLL", 0x00100000L},
-      {"WS_SYSMENU", 0x00080000L},    {"WS_THICKFRAME", 0x00040000L}, {"WS_GROUP", 0x00020000L},
-      {"WS_TABSTOP", 0x00010000L},    {"WS_MINIMIZEBOX", 0x00020000L},
-      {"WS_MAXIMIZEBOX", 0x00010000L}, {"WS_EX_DLGMODALFRAME", 0x1L}, {"WS_EX_TOPMOST", 0x8L},
-      {"WS_EX_TOOLWINDOW", 0x80L},    {"WS_EX_WINDOWEDGE", 0x100L}, {"WS_EX_CLIENTEDGE", 0x200L},
-      {"WS_EX_CONTROLPARENT", 0x10000L}, {"WS_EX_STATICEDGE", 0x20000L},
-      {"DS_ABSALIGN", 0x01L},         {"DS_SYSMODAL", 0x02L},       {"DS_3DLOOK", 0x04L},
-      {"DS_FIXEDSYS", 0x08L},         {"DS_NOFAILCREATE", 0x10L},   {"DS_LOCALEDIT", 0x20L},
-      {"DS_SETFONT", 0x40L},          {"DS_MODALFRAME", 0x80L},     {"DS_NOIDLEMSG", 0x100L},
-      {"DS_SETFOREGROUND", 0x200L},   {"DS_CONTROL", 0x400L},       {"DS_CENTER", 0x800L},
-      {"DS_CENTERMOUSE", 0x1000L},    {"DS_CONTEXTHELP", 0x2000L},  {"DS_SHELLFONT", 0x48L},
-      {"ES_LEFT", 0x0L},              {"ES_CENTER", 0x1L},          {"ES_RIGHT", 0x2L},
-      {"ES_MULTILINE", 0x4L},         {"ES_UPPERCASE", 0x8L},       {"ES_LOWERCASE", 0x10L},
-      {"ES_PASSWORD", 0x20L},         {"ES_AUTOVSCROLL", 0x40L},    {"ES_AUTOHSCROLL", 0x80L},
-      {"ES_NOHIDESEL", 0x100L},       {"ES_OEMCONVERT", 0x400L},    {"ES_READONLY", 0x800L},
-      {"ES_WANTRETURN", 0x1000L},     {"ES_NUMBER", 0x2000L},       {"BS_PUSHBUTTON", 0x0L},
-      {"BS_DEFPUSHBUTTON", 0x1L},     {"BS_CHECKBOX", 0x2L},        {"BS_AUTOCHECKBOX", 0x3L},
-      {"BS_RADIOBUTTON", 0x4L},       {"BS_GROUPBOX", 0x7L},        {"BS_AUTORADIOBUTTON", 0x9L},
-      {"SS_LEFT", 0x0L},              {"SS_CENTER", 0x1L},          {"SS_RIGHT", 0x2L},
-      {"SS_NOPREFIX", 0x80L},         {"IDOK", 1},                  {"IDCANCEL", 2},
-      {"IDABORT", 3},                 {"IDRETRY", 4},               {"IDIGNORE", 5},
-      {"IDYES", 6},                   {"IDNO", 7},                  {"IDC_STATIC", -1},
+      {"WS_OVERLAPPED", 0x00000000L},
+      {"WS_POPUP", 0x80000000L},
+      {"WS_CHILD", 0x40000000L},
+      {"WS_MINIMIZE", 0x20000000L},
+      {"WS_VISIBLE", 0x10000000L},
+      {"WS_DISABLED", 0x08000000L},
+      {"WS_CLIPSIBLINGS", 0x04000000L},
+      {"WS_CLIPCHILDREN", 0x02000000L},
+      {"WS_MAXIMIZE", 0x01000000L},
+      {"WS_CAPTION", 0x00C00000L},
+      {"WS_BORDER", 0x00800000L},
+      {"WS_DLGFRAME", 0x00400000L},
+      {"WS_VSCROLL", 0x00200000L},
+      {"WS_HSCROLL", 0x00100000L},
+      {"WS_SYSMENU", 0x00080000L},
+      {"WS_THICKFRAME", 0x00040000L},
+      {"WS_GROUP", 0x00020000L},
+      {"WS_TABSTOP", 0x00010000L},
+      {"WS_MINIMIZEBOX", 0x00020000L},
+      {"WS_MAXIMIZEBOX", 0x00010000L},
+      {"WS_EX_DLGMODALFRAME", 0x1L},
+      {"WS_EX_TOPMOST", 0x8L},
+      {"WS_EX_TOOLWINDOW", 0x80L},
+      {"WS_EX_WINDOWEDGE", 0x100L},
+      {"WS_EX_CLIENTEDGE", 0x200L},
+      {"WS_EX_CONTROLPARENT", 0x10000L},
+      {"WS_EX_STATICEDGE", 0x20000L},
+      {"DS_ABSALIGN", 0x01L},
+      {"DS_SYSMODAL", 0x02L},
+      {"DS_3DLOOK", 0x04L},
+      {"DS_FIXEDSYS", 0x08L},
+      {"DS_NOFAILCREATE", 0x10L},
+      {"DS_LOCALEDIT", 0x20L},
+      {"DS_SETFONT", 0x40L},
+      {"DS_MODALFRAME", 0x80L},
+      {"DS_NOIDLEMSG", 0x100L},
+      {"DS_SETFOREGROUND", 0x200L},
+      {"DS_CONTROL", 0x400L},
+      {"DS_CENTER", 0x800L},
+      {"DS_CENTERMOUSE", 0x1000L},
+      {"DS_CONTEXTHELP", 0x2000L},
+      {"DS_SHELLFONT", 0x48L},
+      {"ES_LEFT", 0x0L},
+      {"ES_CENTER", 0x1L},
+      {"ES_RIGHT", 0x2L},
+      {"ES_MULTILINE", 0x4L},
+      {"ES_UPPERCASE", 0x8L},
+      {"ES_LOWERCASE", 0x10L},
+      {"ES_PASSWORD", 0x20L},
+      {"ES_AUTOVSCROLL", 0x40L},
+      {"ES_AUTOHSCROLL", 0x80L},
+      {"ES_NOHIDESEL", 0x100L},
+      {"ES_OEMCONVERT", 0x400L},
+      {"ES_READONLY", 0x800L},
+      {"ES_WANTRETURN", 0x1000L},
+      {"ES_NUMBER", 0x2000L},
+      {"BS_PUSHBUTTON", 0x0L},
+      {"BS_DEFPUSHBUTTON", 0x1L},
+      {"BS_CHECKBOX", 0x2L},
+      {"BS_AUTOCHECKBOX", 0x3L},
+      {"BS_RADIOBUTTON", 0x4L},
+      {"BS_GROUPBOX", 0x7L},
+      {"BS_AUTORADIOBUTTON", 0x9L},
+      {"SS_LEFT", 0x0L},
+      {"SS_CENTER", 0x1L},
+      {"SS_RIGHT", 0x2L},
+      {"SS_NOPREFIX", 0x80L},
+      {"IDOK", 1},
+      {"IDCANCEL", 2},
+      {"IDABORT", 3},
+      {"IDRETRY", 4},
+      {"IDIGNORE", 5},
+      {"IDYES", 6},
+      {"IDNO", 7},
+      {"IDC_STATIC", -1},
   };
   return names;
 }
@@ -130,7 +179,8 @@ class Lexer {
   // names; every other directive (and #include <...>) is skipped.
   bool Directive(std::string* error) {
     size_t end = s_.find('\n', pos_);
-    std::string directive = s_.substr(pos_, end == std::string::npos ? std::string::npos : end - pos_);
+    std::string directive =
+        s_.substr(pos_, end == std::string::npos ? std::string::npos : end - pos_);
     pos_ = end == std::string::npos ? s_.size() : end;
     char name[256];
     char value[64];
@@ -192,12 +242,23 @@ class Lexer {
       if (pos_ >= s_.size()) return Fail(error, "unterminated string");
       char e = s_[pos_++];
       switch (e) {
-        case 'n': text->push_back('\n'); break;
-        case 't': text->push_back('\t'); break;
-        case 'r': text->push_back('\r'); break;
-        case '\\': text->push_back('\\'); break;
-        case '"': text->push_back('"'); break;
-        default: return Fail(error, std::string("unknown escape \\") + e);
+        case 'n':
+          text->push_back('\n');
+          break;
+        case 't':
+          text->push_back('\t');
+          break;
+        case 'r':
+          text->push_back('\r');
+          break;
+        case '\\':
+          text->push_back('\\');
+          break;
+        case '"':
+          text->push_back('"');
+          break;
+        default:
+          return Fail(error, std::string("unknown escape \\") + e);
       }
     }
   }
@@ -301,7 +362,8 @@ class Parser {
   const Token& Take() { return t_[i_ < t_.size() - 1 ? i_++ : i_]; }
 
   bool Expect(const char* punct, std::string* error) {
-    if (!IsPunct(Peek(), punct)) return Fail(Peek(), std::string("expected '") + punct + "'", error);
+    if (!IsPunct(Peek(), punct))
+      return Fail(Peek(), std::string("expected '") + punct + "'", error);
     Take();
     return true;
   }
@@ -435,8 +497,8 @@ class Parser {
       // CONTROL text, id, class, style, x, y, cx, cy [, exstyle]
       Bits style;
       Bits exStyle;
-      if (!Text(&control->text, error) || !Expect(",", error) ||
-          !Number(&control->id, error) || !Expect(",", error))
+      if (!Text(&control->text, error) || !Expect(",", error) || !Number(&control->id, error) ||
+          !Expect(",", error))
         return false;
       if (Peek().kind == Kind::String || Peek().kind == Kind::Word) {
         control->className = Take().text;
@@ -525,8 +587,8 @@ std::string GenerateSource(const std::vector<Dialog>& dialogs, const std::string
     std::string controls =
         dialog.controls.empty() ? "nullptr" : "kControls" + std::to_string(dialog.id);
     out += "    {" + std::to_string(dialog.id) + "u, " + Quoted(dialog.caption) + ", " +
-           Hex(dialog.style) + ", " + Hex(dialog.exStyle) + ", " + std::to_string(dialog.x) +
-           ", " + std::to_string(dialog.y) + ", " + std::to_string(dialog.cx) + ", " +
+           Hex(dialog.style) + ", " + Hex(dialog.exStyle) + ", " + std::to_string(dialog.x) + ", " +
+           std::to_string(dialog.y) + ", " + std::to_string(dialog.cx) + ", " +
            std::to_string(dialog.cy) + ", " + Quoted(dialog.fontName) + ", " +
            std::to_string(dialog.pointSize) + ", " + controls + ", " +
            std::to_string(dialog.controls.size()) + "},\n";
