@@ -60,8 +60,9 @@ wine reg add "$product" /v 'Base Path' /d 'C:\Program Files\Quillary' /f >/dev/n
 wine "$windows/installer/Foldmint.exe" &
 foldmint=$!
 driver="$windows/testing/qc_dialog_driver.exe"
-echo "The bookmark dialog shows: $(timeout 60 wine "$driver" wait show press=1 gone | tr -d '\r')"
-echo "The product dialog shows: $(timeout 60 wine "$driver" wait show press=1 gone | tr -d '\r')"
+# printf, not echo: the paths hold backslashes.
+printf 'The bookmark dialog shows: %s\n' "$(timeout 60 wine "$driver" wait show press=1 gone | tr -d '\r')"
+printf 'The product dialog shows: %s\n' "$(timeout 60 wine "$driver" wait show press=1 gone | tr -d '\r')"
 wait "$foldmint"
 echo "Lines added to the bookmark file:"
 added "$work/windows-before.htm" "$work/windows-profile/bookmark.htm"
