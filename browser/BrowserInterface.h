@@ -4,6 +4,8 @@
 // launcher and the installer cannot drift apart.
 #pragma once
 
+#include <cstdint>
+
 namespace browser {
 
 // DDE service and topics, in the order in which the DDE link creates their
@@ -24,12 +26,12 @@ constexpr const char* const kTopics[kTopicCount] = {
 };
 
 // Every request is synchronous, in CF_TEXT, bounded by this time-out.
-constexpr unsigned long kRequestTimeoutMs = 60000;
+constexpr uint32_t kRequestTimeoutMs = 60000;
 
 // A window id of all ones asks for the current window; as a lookup result it
 // means that no window was found. It also stands for "no frame parent".
-constexpr unsigned long kCurrentWindow = 0xFFFFFFFFul;
-constexpr unsigned long kNoWindow = 0xFFFFFFFFul;
+constexpr uint32_t kCurrentWindow = 0xFFFFFFFFu;
+constexpr uint32_t kNoWindow = 0xFFFFFFFFu;
 
 // Reply formats of the window-information and frame-parent requests.
 constexpr const char kWindowInfoFormat[] = "QCS,QCS,QCS";

@@ -90,7 +90,9 @@ splicer::ToolbarFolder ReadToolbarFolder(const char* prefsPath) {
   if (splicer::ReadWholeFile(prefsPath, prefs) != ReadOutcome::kRead) {
     return splicer::DefaultToolbarFolder();
   }
-  return splicer::ToolbarFolderFromPrefs(prefs.Text());
+  // prefs.js is a text that ends at its first NUL, as the browser reads it.
+  std::string_view text = prefs.Text();
+  return splicer::ToolbarFolderFromPrefs(text.substr(0, text.find('\0')));
 }
 
 // The source text with the folder at the top of its first list and again in

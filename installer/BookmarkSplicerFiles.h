@@ -19,7 +19,7 @@ struct WholeFile {
 
 enum class ReadOutcome {
   kRead,
-  kMissing,  // neither the file nor its directory exists
+  kMissing,  // the file does not exist (nor, perhaps, its directory)
   kFailed,   // it exists but could not be opened, sized, held or read whole
 };
 ReadOutcome ReadWholeFile(const char* path, WholeFile& file);

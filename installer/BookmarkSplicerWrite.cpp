@@ -10,17 +10,18 @@ namespace {
 
 constexpr size_t kLineBufferSize = 2048;
 
+constexpr char kFolderHeading[] = "        <DT><H3 FOLDED ADD_DATE=\"893970870\">Quillary</H3>\r\n";
+constexpr char kFolderListOpen[] = "        <DL><p>\r\n";
+constexpr char kFolderListClose[] = "        </DL><p>\r\n";
+
 // %s stands for the link prefix, then the product directory.
-constexpr const char* kFolderBlockLines[] = {
-    "        <DT><H3 FOLDED ADD_DATE=\"893970870\">Quillary</H3>\r\n",
-    "        <DL><p>\r\n",
+constexpr const char* kFolderLinks[] = {
     "            <DT><A HREF=\"%s%ssave.qyv\" ADD_DATE=\"893970870\" LAST_VISIT=\"897417476\" "
     "LAST_MODIFIED=\"895067029\">Save</A>\r\n",
     "            <DT><A HREF=\"%s%squick.kyv\" ADD_DATE=\"893970870\" LAST_VISIT=\"897417476\" "
     "LAST_MODIFIED=\"895067029\">QuickSave</A>\r\n",
     "            <DT><A HREF=\"%s%sQuillary.htm\" ADD_DATE=\"893970870\" LAST_VISIT=\"897417476\" "
     "LAST_MODIFIED=\"895067029\">Search</A>\r\n",
-    "        </DL><p>\r\n",
 };
 
 constexpr char kNewToolbarFolderHead[] = "<DT><H3 ADD_DATE=\"899410187\">%s</H3>\r\n<DL><p>\r\n";
@@ -47,14 +48,17 @@ BOOL WriteFolderBlock(HANDLE file, const char* productDir) {
   if (file == INVALID_HANDLE_VALUE) {
     return FALSE;
   }
-  for (const char* format : kFolderBlockLines) {
+  if (!WriteString(file, kFolderHeading) || !WriteString(file, kFolderListOpen)) {
+    return FALSE;
+  }
+  for (const char* format : kFolderLinks) {
     char line[kLineBufferSize];
     int length = std::snprintf(line, sizeof line, format, installer::kLinkPrefix, productDir);
     if (length < 0 || static_cast<size_t>(length) >= sizeof line || !WriteString(file, line)) {
       return FALSE;
     }
   }
-  return TRUE;
+  return WriteString(file, kFolderListClose);
 }
 
 BOOL WriteNewToolbarFolder(HANDLE file, const char* name, const char* productDir) {

@@ -16,13 +16,13 @@ BOOL LauncherApp::InitInstance() {
   AfxEnableControlContainer();
   Enable3dControls();
 
-  HostWindow host;
-  if (host.Launch(LaunchModeFromCommandLine(m_lpCmdLine))) {
-    m_pMainWnd = &host;
+  {
+    HostWindow host;
+    if (host.Launch(LaunchModeFromCommandLine(m_lpCmdLine))) {
+      m_pMainWnd = &host;
+    }
   }
-  // Destroying the host leaves the application without a main window again.
-  host.control.DestroyWindow();
-  host.DestroyWindow();
+  // The host window and its control are gone, and with them the main window.
   m_pMainWnd = nullptr;
   return FALSE;
 }

@@ -97,6 +97,11 @@ HCONV DdeLink::ConnectTopic(HSZ topic) {
   if (!initialized) {
     return 0;
   }
+  // A handle that DDEML refused is 0, and DdeConnect would take a 0 service
+  // or topic as a wildcard and reach any server on any topic.
+  if (topic == 0 || browserService == 0) {
+    return 0;
+  }
   HCONV cached = FindConversation(topic);
   if (cached != 0) {
     return cached;

@@ -29,6 +29,11 @@ class DdeLink {
     kExit = 6,
   };
 
+  static_assert(browser::kTopics[kGetWindowInfo] == browser::kTopicGetWindowInfo &&
+                    browser::kTopics[kGetFrameParent] == browser::kTopicGetFrameParent &&
+                    browser::kTopics[kListWindows] == browser::kTopicListWindows,
+                "positions follow the browser's topic table");
+
   DdeLink();
   ~DdeLink();
   DdeLink(const DdeLink&) = delete;

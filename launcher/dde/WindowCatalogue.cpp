@@ -82,19 +82,15 @@ int DdeLink::QueryWindowInfo(BrowserWindowInfo* destination, DWORD windowId) {
   HSZ item = BuildItem(browser::kWindowIdFormat, &windowId);
   HDDEDATA reply = RequestItem(conversation, item);
   if (reply != 0) {
-    try {
-      std::string url;
-      std::string title;
-      std::string extraText;
-      DecodeReply(reply, browser::kWindowInfoFormat, &url, &title, &extraText);
-      CopyBounded(destination->url, sizeof destination->url, url.c_str());
-      destination->extraText = CopyOwnedString(extraText.c_str());
-      destination->title = CopyOwnedString(title.c_str());
-      if (destination->extraText == nullptr || destination->title == nullptr) {
-        FreeInfoStrings(destination);
-        result = 0;
-      }
-    } catch (const std::bad_alloc&) {
+    std::string url;
+    std::string title;
+    std::string extraText;
+    DecodeReply(reply, browser::kWindowInfoFormat, &url, &title, &extraText);
+    CopyBounded(destination->url, sizeof destination->url, url.c_str());
+    destination->extraText = CopyOwnedString(extraText.c_str());
+    destination->title = CopyOwnedString(title.c_str());
+    if (destination->extraText == nullptr || destination->title == nullptr) {
+      FreeInfoStrings(destination);
       result = 0;
     }
   }
@@ -152,7 +148,8 @@ DWORD DdeLink::FindCurrentTopWindow() {
   DWORD windowId = FindWindowByUrl(current.url, TRUE);
   FreeInfoStrings(&current);
   // In a tree of n records no climb takes more than n steps; parents that
-  // lead back to a window already passed end the climb there.
+  // lead back to a window already passed stop it after n steps, wherever
+  // it has got to.
   for (int steps = 0; steps < windowList.size && StepToFrameParent(&windowId); ++steps) {
   }
   return windowId;

@@ -71,6 +71,19 @@ TEST(DdeLink, ARefusedTopicIsAskedForAgainAtEachConnect) {
   EXPECT_EQ(link.conversations.size, 0);
 }
 
+TEST(DdeLink, ATopicHandleOfZeroConnectsToNothing) {
+  auto browser = StartBrowser(kTwoWindows);
+  DdeLink link;
+  // DDEML would take a 0 topic as a wildcard.
+  EXPECT_EQ(link.ConnectTopic(0), static_cast<HCONV>(0));
+  EXPECT_EQ(link.conversations.size, 0);
+  unsigned accepted = 0;
+  for (const auto& topic : browser->counters().accepted) {
+    accepted += topic.second;
+  }
+  EXPECT_EQ(accepted, 0u);
+}
+
 TEST(DdeLink, ARequestWithoutConversationOrItemSendsNothing) {
   auto browser = StartBrowser(kTwoWindows);
   DdeLink link;

@@ -59,6 +59,8 @@ const OutputCase kOutputCases[] = {
      false},
     {"value_of_1024_characters_default_name", "bookmark.htm", nullptr, "prefs-1024.js",
      "default-found.htm", false},
+    {"prefs_text_ends_at_its_nul", "bookmark.htm", nullptr, "prefs-nul-then-flag.js", "work.htm",
+     false},
     {"nul_byte_keeps_all_text", "with-nul-byte.htm", nullptr, "prefs-work.js", "with-nul-byte.htm",
      false},
     {"earlier_backup_not_spliced_over_newer", "bookmark.htm", "old-bookmark.htm", "prefs-work.js",
