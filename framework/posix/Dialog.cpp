@@ -75,7 +75,7 @@ void ShowPrompt(HWND dialog, const DialogTemplate& dialogTemplate) {
     } else if (IsClass(control, "Edit")) {
       std::fprintf(out, "[%s]\n", Text(window).c_str());
     } else if (IsPushButton(control) && (control.style & kButtonTypeMask) != kDefPushButton) {
-      buttons += ", \"" + Text(window) + "\" presses " + Text(window);
+      buttons += "; \"" + Text(window) + "\": the " + Text(window) + " button";
     }
   }
   if (posix_dialogs::DialogInputIsTerminal()) {
@@ -137,7 +137,8 @@ int CDialog::DoModal() {
     ShowPrompt(dialog, *dialogTemplate);
     std::string line;
     bool read = posix_dialogs::ReadDialogLine(&line);
-    if (!posix_dialogs::DialogInputIsTerminal()) {
+    // Input that is not typed, and a typed Ctrl-D, leave the line unended.
+    if (!read || !posix_dialogs::DialogInputIsTerminal()) {
       std::fprintf(posix_dialogs::DialogOutput(), "\n");
     }
     if (!read) {

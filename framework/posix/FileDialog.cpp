@@ -60,7 +60,8 @@ int CFileDialog::DoModal() {
     std::fflush(out);
     std::string line;
     bool read = posix_dialogs::ReadDialogLine(&line);
-    if (!posix_dialogs::DialogInputIsTerminal()) {
+    // Input that is not typed, and a typed Ctrl-D, leave the line unended.
+    if (!read || !posix_dialogs::DialogInputIsTerminal()) {
       std::fprintf(out, "\n");
     }
     if (!read) {
