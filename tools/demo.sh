@@ -82,5 +82,8 @@ cp "$work/windows-profile/bookmark.htm" "$work/windows-before.htm"
 echo "Lines added to the bookmark file:"
 diff "$work/windows-before.htm" "$work/windows-profile/bookmark.htm" | grep '^>' | tr -d '\r' || true
 
+echo
+QC_NATIVE_BUILD="$native" QC_WINDOWS_BUILD="$windows" sh tools/demo-installer-dialogs.sh
+
 WINEPREFIX="$windows/wineprefix" wineserver -w
 rm -rf "$work"
