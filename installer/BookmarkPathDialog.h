@@ -6,10 +6,11 @@
 
 #include "framework/Dialog.h"
 #include "framework/Edit.h"
+#include "installer/resource.h"
 
 class BookmarkPathDialog : public CDialog {
  public:
-  enum { IDD = 129 };
+  enum { IDD = IDD_BOOKMARK_PATH };
 
   explicit BookmarkPathDialog(CWnd* pParent = nullptr);
   ~BookmarkPathDialog() override;

@@ -5,10 +5,11 @@
 
 #include "framework/Dialog.h"
 #include "framework/Edit.h"
+#include "installer/resource.h"
 
 class ProductPathDialog : public CDialog {
  public:
-  enum { IDD = 130 };
+  enum { IDD = IDD_PRODUCT_PATH };
 
   explicit ProductPathDialog(CWnd* pParent = nullptr);
   ~ProductPathDialog() override;
