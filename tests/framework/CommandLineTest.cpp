@@ -14,6 +14,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "testing/ProcessStart.h"
 #else
 #include <sys/wait.h>
 #include <unistd.h>
@@ -69,13 +71,10 @@ std::string RunProbe(const std::string& commandLine) {
   std::string out = ProbeOutput();
   DeleteFileA(out.c_str());
   SetEnvironmentVariableA("QC_PROBE_OUT", out.c_str());
-  std::vector<char> line(commandLine.begin(), commandLine.end());
-  line.push_back('\0');
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process = {};
-  if (!CreateProcessA(QC_PROBE_PATH, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process)) {
+  if (!process_start::StartProcess(QC_PROBE_PATH, commandLine, FALSE, &startup, &process)) {
     return "<not started>";
   }
   DWORD waited = WaitForSingleObject(process.hProcess, 30000);

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "testing/ProcessStart.h"
 #include "tests/installer/InstallerRunner.h"
 
 namespace {
@@ -15,8 +16,7 @@ InstallerOutcome RunInstaller(const std::string& commandLine,
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process = {};
-  if (!CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process)) {
+  if (!process_start::StartProcess(program.c_str(), line, FALSE, &startup, &process)) {
     return outcome;
   }
   HANDLE handle = process.hProcess;

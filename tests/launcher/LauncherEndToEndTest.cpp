@@ -26,13 +26,22 @@ LauncherSetup RunOf(const std::string& script, const std::string& commandLine) {
   return setup;
 }
 
+// What a run saw, for a failure's message.
+std::string Seen(const LauncherOutcome& run) {
+  std::string seen = "messages:";
+  for (const std::string& message : run.messages) seen += " [" + message + "]";
+  seen += " control calls:";
+  for (const std::string& call : run.controlCalls) seen += " [" + call + "]";
+  return seen;
+}
+
 std::string Call(int dispId, const std::string& argument, const std::string& topCaption) {
   return std::to_string(dispId) + "\t" + argument + "\t" + topCaption;
 }
 
 TEST(Launcher, AFramedPageIsSavedFromItsTopWindowWithTheSecondRequest) {
   LauncherOutcome run = RunLauncher(RunOf(kFramedPage, "x1"));
-  ASSERT_TRUE(run.ended);
+  ASSERT_TRUE(run.ended) << Seen(run);
   EXPECT_EQ(run.exitCode, 0);
   EXPECT_EQ(run.controlCalls, (Calls{Call(1, "Daily News", "Daily News - Netscape"),
                                      Call(6, "http://news.example/", "Daily News - Netscape")}));
@@ -44,7 +53,7 @@ TEST(Launcher, AFramedPageIsSavedFromItsTopWindowWithTheSecondRequest) {
 
 TEST(Launcher, ModeOneOnlyAsSecondCharacterSelectsTheFirstRequestOtherwise) {
   LauncherOutcome run = RunLauncher(RunOf(kFramedPage, "1"));
-  ASSERT_TRUE(run.ended);
+  ASSERT_TRUE(run.ended) << Seen(run);
   EXPECT_EQ(run.controlCalls, (Calls{Call(1, "Daily News", "Daily News - Netscape"),
                                      Call(5, "http://news.example/", "Daily News - Netscape")}));
 }
@@ -52,7 +61,7 @@ TEST(Launcher, ModeOneOnlyAsSecondCharacterSelectsTheFirstRequestOtherwise) {
 TEST(Launcher, ThePageOfATopWindowIsAskedForAfresh) {
   LauncherOutcome run =
       RunLauncher(RunOf("window 5 \"http://a/\" \"Home\" \"\" parent=-\ncurrent 5\n", ""));
-  ASSERT_TRUE(run.ended);
+  ASSERT_TRUE(run.ended) << Seen(run);
   EXPECT_EQ(run.controlCalls,
             (Calls{Call(1, "Home", "Home - Netscape"), Call(5, "http://a/", "Home - Netscape")}));
   EXPECT_EQ(run.counters.Requests("WWW_GetWindowInfo", "4294967295"), 2u);
@@ -61,7 +70,7 @@ TEST(Launcher, ThePageOfATopWindowIsAskedForAfresh) {
 
 TEST(Launcher, WithoutABrowserTheUserIsToldAndTheControlGetsNothing) {
   LauncherOutcome run = RunLauncher(RunOf("", "x1"));
-  ASSERT_TRUE(run.ended);
+  ASSERT_TRUE(run.ended) << Seen(run);
   EXPECT_EQ(run.messages, (Calls{kNotRunning}));
   EXPECT_TRUE(run.controlCalls.empty());
 }
@@ -70,7 +79,7 @@ TEST(Launcher, AnUnregisteredControlOpensNoConversationAndShowsNothing) {
   LauncherSetup setup = RunOf(kFramedPage, "x1");
   setup.controlRegistered = false;
   LauncherOutcome run = RunLauncher(setup);
-  ASSERT_TRUE(run.ended);
+  ASSERT_TRUE(run.ended) << Seen(run);
   EXPECT_EQ(AcceptedConversations(run.counters), 0u);
   EXPECT_EQ(run.counters.totalRequests, 0u);
   EXPECT_TRUE(run.messages.empty());
@@ -81,7 +90,7 @@ TEST(Launcher, AFailedCallIntoTheControlStillEndsTheRunNormally) {
   LauncherSetup setup = RunOf(kFramedPage, "x1");
   setup.controlFail = "1";
   LauncherOutcome run = RunLauncher(setup);
-  ASSERT_TRUE(run.ended);
+  ASSERT_TRUE(run.ended) << Seen(run);
   EXPECT_EQ(run.exitCode, 0);
   ASSERT_EQ(run.controlCalls.size(), 2u);
   EXPECT_EQ(run.controlCalls[1], Call(6, "http://news.example/", "Daily News - Netscape"));
@@ -92,7 +101,7 @@ TEST(Launcher, ATitleWithoutItsBrowserWindowIsToldAsNoBrowser) {
   // The browser names its window differently: no caption matches.
   LauncherOutcome run = RunLauncher(RunOf(
       "window 5 \"http://a/\" \"Home\" \"\" parent=-\ncurrent 5\nmisbehave pad-title 300\n", ""));
-  ASSERT_TRUE(run.ended);
+  ASSERT_TRUE(run.ended) << Seen(run);
   EXPECT_EQ(run.messages, (Calls{kNotRunning}));
   EXPECT_TRUE(run.controlCalls.empty());
 }
@@ -119,7 +128,7 @@ TEST(Launcher, HostileBrowsersEndWithTheNormalTeardown) {
                              ? std::string(row.misbehaviour)
                              : std::string(kFramedPage) + row.misbehaviour;
     LauncherOutcome run = RunLauncher(RunOf(script, "x1"));
-    ASSERT_TRUE(run.ended);
+    ASSERT_TRUE(run.ended) << Seen(run);
     EXPECT_EQ(run.exitCode, 0);
     // Either the control got the page or the user was told, never both.
     EXPECT_NE(run.controlCalls.empty(), run.messages.empty());

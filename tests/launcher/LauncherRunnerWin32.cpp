@@ -10,6 +10,7 @@
 
 #include "testing/ControlTestSupport.h"
 #include "testing/MessageBoxDriver.h"
+#include "testing/ProcessStart.h"
 #include "tests/launcher/LauncherRunner.h"
 
 namespace {
@@ -27,9 +28,7 @@ bool Start(const std::string& program, const std::string& arguments, PROCESS_INF
   if (!arguments.empty()) line += " " + arguments;
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
-  *process = {};
-  return CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, process) != FALSE;
+  return process_start::StartProcess(program.c_str(), line, FALSE, &startup, process) != FALSE;
 }
 
 void EndAndClose(PROCESS_INFORMATION* process, DWORD waitMs) {
@@ -41,22 +40,38 @@ void EndAndClose(PROCESS_INFORMATION* process, DWORD waitMs) {
   CloseHandle(process->hProcess);
 }
 
-// The fake browser, running and ready, or false.
+// The fake browser, running and ready, or false with the reason in *why.
 bool StartBrowser(const std::string& script, const std::string& counters, const std::string& events,
-                  PROCESS_INFORMATION* browser, HANDLE* stop) {
+                  PROCESS_INFORMATION* browser, HANDLE* stop, std::string* why) {
   std::string ready = events + "_ready";
   std::string stopName = events + "_stop";
   HANDLE readyEvent = CreateEventA(nullptr, TRUE, FALSE, ready.c_str());
   *stop = CreateEventA(nullptr, TRUE, FALSE, stopName.c_str());
+  if (readyEvent == nullptr || *stop == nullptr) {
+    *why = "its events could not be made: error " + std::to_string(GetLastError());
+    if (readyEvent != nullptr) CloseHandle(readyEvent);
+    return false;
+  }
   std::string arguments = "--script \"" + script + "\" --counters \"" + counters +
                           "\" --seconds 60 --ready-event " + ready + " --stop-event " + stopName;
-  bool started = Start(QC_FAKE_BROWSER_PROGRAM, arguments, browser);
-  bool isReady = started && WaitForSingleObject(readyEvent, 15000) == WAIT_OBJECT_0;
-  CloseHandle(readyEvent);
-  if (started && !isReady) {
-    EndAndClose(browser, 0);
+  if (!Start(QC_FAKE_BROWSER_PROGRAM, arguments, browser)) {
+    *why = "it could not be started: error " + std::to_string(GetLastError());
+    CloseHandle(readyEvent);
+    return false;
   }
-  return isReady;
+  // Ready, or ended before it was: whichever comes first.
+  HANDLE waited[2] = {readyEvent, browser->hProcess};
+  DWORD woken = WaitForMultipleObjects(2, waited, FALSE, 15000);
+  CloseHandle(readyEvent);
+  if (woken == WAIT_OBJECT_0) return true;
+  DWORD code = 0;
+  if (woken == WAIT_OBJECT_0 + 1 && GetExitCodeProcess(browser->hProcess, &code)) {
+    *why = "it ended with code " + std::to_string(code) + " before it was ready";
+  } else {
+    *why = "it was not ready within 15 s";
+  }
+  EndAndClose(browser, 0);
+  return false;
 }
 
 }  // namespace
@@ -86,10 +101,11 @@ LauncherOutcome RunLauncher(const LauncherSetup& setup) {
     static int runs = 0;
     std::string events =
         "qc_fake_browser_" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++runs);
-    browserRunning = StartBrowser(script, counters, events, &browser, &stop);
+    std::string why;
+    browserRunning = StartBrowser(script, counters, events, &browser, &stop, &why);
     if (!browserRunning) {
-      outcome.messages.push_back("<the fake browser did not start>");
-      CloseHandle(stop);
+      outcome.messages.push_back("<the fake browser did not start: " + why + ">");
+      if (stop != nullptr) CloseHandle(stop);
       return outcome;
     }
   }
@@ -119,6 +135,9 @@ LauncherOutcome RunLauncher(const LauncherSetup& setup) {
       outcome.exitCode = static_cast<int>(code);
     }
     EndAndClose(&launcher, 0);
+  } else {
+    outcome.messages.push_back("<Snaplet.exe did not start: error " +
+                               std::to_string(GetLastError()) + ">");
   }
 
   if (browserRunning) {

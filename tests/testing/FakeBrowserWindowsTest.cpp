@@ -9,6 +9,7 @@
 #include "browser/BrowserInterface.h"
 #include "testing/FakeBrowser.h"
 #include "testing/FakeBrowserProgram.h"
+#include "testing/ProcessStart.h"
 #include "tests/testing/DdeTestClient.h"
 
 namespace fake_browser {
@@ -132,8 +133,7 @@ class Program {
     std::string commandLine = "\"" + ProgramPath() + "\" " + arguments;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    started_ = CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                              nullptr, &startup, &process_) != 0;
+    started_ = process_start::StartProcess(nullptr, commandLine, FALSE, &startup, &process_) != FALSE;
   }
   ~Program() {
     if (!started_) return;

@@ -7,6 +7,7 @@
 
 #include "framework/Framework.h"
 #include "testing/MessageBoxDriver.h"
+#include "testing/ProcessStart.h"
 
 namespace {
 
@@ -56,9 +57,8 @@ bool Start(const std::string& commandLine, HANDLE output, Process* process) {
     startup.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
     startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
   }
-  std::string line = commandLine;
-  process->started = ::CreateProcessA(nullptr, &line[0], nullptr, nullptr, output != nullptr, 0,
-                                      nullptr, nullptr, &startup, &process->info) != 0;
+  process->started = process_start::StartProcess(nullptr, commandLine, output != nullptr,
+                                                 &startup, &process->info) != FALSE;
   return process->started;
 }
 
