@@ -6,11 +6,13 @@
 # framework's POSIX dialogs.
 include_guard(GLOBAL)
 
+include(${CMAKE_CURRENT_LIST_DIR}/ResourceScript.cmake)
+
 if(NOT WIN32)
   add_executable(qc_rc_dialogs
                  ${CMAKE_CURRENT_LIST_DIR}/posix/rc/rc_dialogs_main.cpp
                  ${CMAKE_CURRENT_LIST_DIR}/posix/rc/RcDialogs.cpp)
-  target_include_directories(qc_rc_dialogs PRIVATE ${PROJECT_SOURCE_DIR})
+  target_link_libraries(qc_rc_dialogs PRIVATE qc_rc_script)
 endif()
 
 function(qc_add_dialog_templates target rcfile)

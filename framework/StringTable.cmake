@@ -3,11 +3,13 @@
 # its texts. On Windows the script is compiled into the program's resources;
 # on POSIX its STRINGTABLE blocks become a generated source that registers
 # the strings with the stand-in's LoadStringA.
+include(${CMAKE_CURRENT_LIST_DIR}/ResourceScript.cmake)
+
 if(NOT WIN32)
   add_executable(qc_rc_strings
                  ${CMAKE_CURRENT_LIST_DIR}/posix/rc/rc_strings_main.cpp
                  ${CMAKE_CURRENT_LIST_DIR}/posix/rc/RcStringTable.cpp)
-  target_include_directories(qc_rc_strings PRIVATE ${PROJECT_SOURCE_DIR})
+  target_link_libraries(qc_rc_strings PRIVATE qc_rc_script)
 endif()
 
 function(qc_add_string_table target rcfile)

@@ -1,6 +1,11 @@
 // The build step that carries a resource script's string table to POSIX.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -47,7 +52,7 @@ TEST(RcStringTable, ReadsTheEntriesOfEveryStringTable) {
        "STRINGTABLE BEGIN 1 \"a\" END\nSTRINGTABLE BEGIN 2 \"b\" END",
        {{1, "a"}, {2, "b"}}},
       {"other resources skipped",
-       "#include \"resource.h\"\n129 DIALOG 0, 0, 100, 50\nCAPTION \"STRINGTABLE\"\nBEGIN\n"
+       "#include <windows.h>\n129 DIALOG 0, 0, 100, 50\nCAPTION \"STRINGTABLE\"\nBEGIN\n"
        "  PUSHBUTTON \"OK\", IDOK, 5, 5, 40, 14\nEND\nSTRINGTABLE BEGIN 4 \"after\" END\n"
        "1 VERSIONINFO FILEVERSION 1,0,0,0 BEGIN BLOCK \"x\" BEGIN END END",
        {{4, "after"}}},
@@ -59,7 +64,7 @@ TEST(RcStringTable, ReadsTheEntriesOfEveryStringTable) {
     SCOPED_TRACE(row.name);
     std::vector<Entry> entries;
     std::string error;
-    ASSERT_TRUE(rc_strings::ParseStringTables(row.script, &entries, &error)) << error;
+    ASSERT_TRUE(rc_strings::ParseStringTables(row.script, ".", &entries, &error)) << error;
     EXPECT_EQ(entries, row.entries);
   }
 }
@@ -80,7 +85,10 @@ TEST(RcStringTable, RefusesWhatItCannotReadWithTheLine) {
        "line 2: expected a string id"},
       {"an id expression", "STRINGTABLE BEGIN 1 + 2 \"a\" END",
        "line 1: expected a string after id 1"},
-      {"an id over 65535", "STRINGTABLE BEGIN 65536 \"a\" END", "line 1: string id over 65535"},
+      {"an id over 65535", "STRINGTABLE BEGIN 65536 \"a\" END", "line 1: string id outside 0 to 65535"},
+      {"a negative named id", "#define IDS_X -1\nSTRINGTABLE BEGIN IDS_X \"a\" END",
+       "line 2: string id outside 0 to 65535"},
+      {"a header that is not there", "#include \"nowhere.h\"\n", "line 1: cannot read nowhere.h"},
       {"an unknown escape", "STRINGTABLE BEGIN 1 \"\\q\" END", "line 1: unknown escape \\q"},
       {"an unterminated comment", "/* STRINGTABLE", "line 1: unterminated comment"},
   };
@@ -88,15 +96,31 @@ TEST(RcStringTable, RefusesWhatItCannotReadWithTheLine) {
     SCOPED_TRACE(row.name);
     std::vector<Entry> entries;
     std::string error;
-    EXPECT_FALSE(rc_strings::ParseStringTables(row.script, &entries, &error));
+    EXPECT_FALSE(rc_strings::ParseStringTables(row.script, ".", &entries, &error));
     EXPECT_EQ(error, row.error);
   }
+}
+
+TEST(RcStringTable, NamesComeFromTheHeadersTheScriptIncludes) {
+  char directory[] = "/tmp/qc_rc_strings_XXXXXX";
+  ASSERT_NE(mkdtemp(directory), nullptr);
+  const std::string header = std::string(directory) + "/resource.h";
+  std::ofstream(header) << "#define IDS_SUFFIX 2\n#define IDS_MESSAGE 0x3\n";
+  std::vector<Entry> entries;
+  std::string error;
+  EXPECT_TRUE(rc_strings::ParseStringTables(
+      "#include \"resource.h\"\nSTRINGTABLE BEGIN IDS_SUFFIX \"s\" IDS_MESSAGE \"m\" END",
+      directory, &entries, &error))
+      << error;
+  EXPECT_EQ(entries, (std::vector<Entry>{{2, "s"}, {3, "m"}}));
+  std::remove(header.c_str());
+  rmdir(directory);
 }
 
 TEST(RcStringTable, GeneratedSourceEscapesEveryByteThatNeedsIt) {
   std::string source = rc_strings::GenerateSource({{2, " - N"}, {7, "q\"\\\t\xE9?"}}, "x.rc");
   EXPECT_NE(source.find("{2u, \" - N\"},"), std::string::npos) << source;
-  EXPECT_NE(source.find("{7u, \"q\\042\\134\\011\\351?\"},"), std::string::npos) << source;
+  EXPECT_NE(source.find("{7u, \"q\\042\\134\\011\\351\\077\"},"), std::string::npos) << source;
   EXPECT_NE(source.find("kRegistration(kStrings, 2)"), std::string::npos) << source;
   EXPECT_NE(rc_strings::GenerateSource({}, "x.rc").find("kRegistration(nullptr, 0)"),
             std::string::npos);

@@ -1,30 +1,22 @@
 #include "framework/posix/rc/RcDialogs.h"
 
-#include <strings.h>
-
-#include <cctype>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <fstream>
-#include <map>
 #include <set>
-#include <sstream>
+
+#include "framework/posix/rc/RcScript.h"
 
 namespace rc_dialogs {
 
 namespace {
 
-enum class Kind { Word, Number, String, Punct, End };
-
-struct Token {
-  Kind kind;
-  std::string text;  // a word or punctuation as written, a string's bytes
-  long number;
-  int line;
-};
-
-typedef std::map<std::string, long> Names;
+using rc_script::IsBegin;
+using rc_script::IsEnd;
+using rc_script::IsMemoryFlag;
+using rc_script::IsPunct;
+using rc_script::IsWord;
+using rc_script::Kind;
+using rc_script::Names;
+using rc_script::Token;
 
 // The winuser.h names a dialog script uses.
 const Names& StandardNames() {
@@ -106,186 +98,6 @@ const Names& StandardNames() {
       {"IDC_STATIC", -1},
   };
   return names;
-}
-
-class Lexer {
- public:
-  Lexer(const std::string& script, const std::string& headerDirectory, Names* names)
-      : s_(script), headers_(headerDirectory), names_(names) {}
-
-  bool Run(std::vector<Token>* tokens, std::string* error) {
-    for (;;) {
-      SkipBlanks();
-      if (pos_ >= s_.size()) {
-        tokens->push_back(Token{Kind::End, "", 0, line_});
-        return true;
-      }
-      char c = s_[pos_];
-      if (s_.compare(pos_, 2, "//") == 0) {
-        SkipLine();
-      } else if (s_.compare(pos_, 2, "/*") == 0) {
-        size_t end = s_.find("*/", pos_ + 2);
-        if (end == std::string::npos) return Fail(error, "unterminated comment");
-        for (size_t i = pos_; i < end; ++i) line_ += s_[i] == '\n';
-        pos_ = end + 2;
-      } else if (c == '#' && atLineStart_) {
-        if (!Directive(error)) return false;
-      } else {
-        atLineStart_ = false;
-        Token token{Kind::Punct, std::string(1, c), 0, line_};
-        if (c == '"') {
-          token.kind = Kind::String;
-          if (!ReadString(&token.text, error)) return false;
-        } else if (std::isdigit(static_cast<unsigned char>(c))) {
-          token.kind = Kind::Number;
-          if (!ReadNumber(&token.number, error)) return false;
-        } else if (std::isalpha(static_cast<unsigned char>(c)) || c == '_') {
-          size_t start = pos_;
-          while (pos_ < s_.size() &&
-                 (std::isalnum(static_cast<unsigned char>(s_[pos_])) || s_[pos_] == '_')) {
-            ++pos_;
-          }
-          token.kind = Kind::Word;
-          token.text = s_.substr(start, pos_ - start);
-        } else {
-          ++pos_;
-        }
-        tokens->push_back(token);
-      }
-    }
-  }
-
- private:
-  bool Fail(std::string* error, const std::string& what) {
-    *error = "line " + std::to_string(line_) + ": " + what;
-    return false;
-  }
-
-  void SkipBlanks() {
-    while (pos_ < s_.size() && std::isspace(static_cast<unsigned char>(s_[pos_]))) {
-      if (s_[pos_] == '\n') {
-        ++line_;
-        atLineStart_ = true;
-      }
-      ++pos_;
-    }
-  }
-
-  void SkipLine() {
-    while (pos_ < s_.size() && s_[pos_] != '\n') ++pos_;
-  }
-
-  // #define NAME number gives a name; #include "file" reads the file's
-  // names; every other directive (and #include <...>) is skipped.
-  bool Directive(std::string* error) {
-    size_t end = s_.find('\n', pos_);
-    std::string directive =
-        s_.substr(pos_, end == std::string::npos ? std::string::npos : end - pos_);
-    pos_ = end == std::string::npos ? s_.size() : end;
-    char name[256];
-    char value[64];
-    if (std::sscanf(directive.c_str(), "# define %255[A-Za-z0-9_] %63s", name, value) == 2) {
-      char* rest = nullptr;
-      long number = std::strtol(value, &rest, 0);
-      if (rest != value && (*rest == '\0' || std::strchr("LlUu", *rest) != nullptr)) {
-        (*names_)[name] = number;
-      }
-      return true;
-    }
-    char file[1024];
-    if (std::sscanf(directive.c_str(), "# include \"%1023[^\"]\"", file) == 1) {
-      std::ifstream in(headers_ + "/" + file, std::ios::binary);
-      if (!in) return Fail(error, std::string("cannot read ") + file);
-      std::ostringstream text;
-      text << in.rdbuf();
-      std::string header = text.str();
-      std::vector<Token> ignored;
-      Lexer nested(header, headers_, names_);
-      if (!nested.Run(&ignored, error)) {
-        *error = std::string(file) + ": " + *error;
-        return false;
-      }
-    }
-    return true;
-  }
-
-  bool ReadNumber(long* number, std::string* error) {
-    const char* start = s_.c_str() + pos_;
-    char* rest = nullptr;
-    *number = static_cast<long>(std::strtoul(start, &rest, 0));
-    pos_ += static_cast<size_t>(rest - start);
-    while (pos_ < s_.size() && std::strchr("LlUu", s_[pos_]) != nullptr) ++pos_;
-    if (pos_ < s_.size() && std::isalnum(static_cast<unsigned char>(s_[pos_]))) {
-      return Fail(error, "malformed number");
-    }
-    return true;
-  }
-
-  bool ReadString(std::string* text, std::string* error) {
-    text->clear();
-    ++pos_;
-    for (;;) {
-      if (pos_ >= s_.size() || s_[pos_] == '\n') return Fail(error, "unterminated string");
-      char c = s_[pos_++];
-      if (c == '"') {
-        if (pos_ < s_.size() && s_[pos_] == '"') {
-          text->push_back('"');
-          ++pos_;
-          continue;
-        }
-        return true;
-      }
-      if (c != '\\') {
-        text->push_back(c);
-        continue;
-      }
-      if (pos_ >= s_.size()) return Fail(error, "unterminated string");
-      char e = s_[pos_++];
-      switch (e) {
-        case 'n':
-          text->push_back('\n');
-          break;
-        case 't':
-          text->push_back('\t');
-          break;
-        case 'r':
-          text->push_back('\r');
-          break;
-        case '\\':
-          text->push_back('\\');
-          break;
-        case '"':
-          text->push_back('"');
-          break;
-        default:
-          return Fail(error, std::string("unknown escape \\") + e);
-      }
-    }
-  }
-
-  const std::string& s_;
-  const std::string headers_;
-  Names* names_;
-  size_t pos_ = 0;
-  int line_ = 1;
-  bool atLineStart_ = true;
-};
-
-bool IsWord(const Token& token, const char* word) {
-  return token.kind == Kind::Word && strcasecmp(token.text.c_str(), word) == 0;
-}
-bool IsPunct(const Token& token, const char* p) {
-  return token.kind == Kind::Punct && token.text == p;
-}
-bool IsBegin(const Token& token) { return IsPunct(token, "{") || IsWord(token, "BEGIN"); }
-bool IsEnd(const Token& token) { return IsPunct(token, "}") || IsWord(token, "END"); }
-
-bool IsMemoryFlag(const Token& token) {
-  for (const char* flag :
-       {"DISCARDABLE", "PRELOAD", "LOADONCALL", "MOVEABLE", "FIXED", "PURE", "IMPURE"}) {
-    if (IsWord(token, flag)) return true;
-  }
-  return false;
 }
 
 // A style expression: bits to set and bits that NOT clears.
@@ -532,20 +344,6 @@ class Parser {
   size_t i_ = 0;
 };
 
-std::string Quoted(const std::string& text) {
-  std::string out = "\"";
-  for (unsigned char c : text) {
-    if (c >= 0x20 && c < 0x7F && c != '"' && c != '\\' && c != '?') {
-      out.push_back(static_cast<char>(c));
-    } else {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\%03o", c);
-      out += escaped;
-    }
-  }
-  return out + "\"";
-}
-
 std::string Hex(unsigned long value) {
   char text[16];
   std::snprintf(text, sizeof text, "0x%08lXu", value & 0xFFFFFFFFUL);
@@ -558,8 +356,7 @@ bool ParseDialogs(const std::string& script, const std::string& headerDirectory,
                   std::vector<Dialog>* dialogs, std::string* error) {
   Names names;
   std::vector<Token> tokens;
-  Lexer lexer(script, headerDirectory, &names);
-  if (!lexer.Run(&tokens, error)) return false;
+  if (!rc_script::Tokenize(script, headerDirectory, &names, &tokens, error)) return false;
   Parser parser(tokens, names);
   return parser.Run(dialogs, error);
 }
@@ -575,7 +372,7 @@ std::string GenerateSource(const std::vector<Dialog>& dialogs, const std::string
     if (dialog.controls.empty()) continue;
     out += "const posix_dialogs::DialogControl kControls" + std::to_string(dialog.id) + "[] = {\n";
     for (const Control& control : dialog.controls) {
-      out += "    {" + Quoted(control.className) + ", " + Quoted(control.text) + ", " +
+      out += "    {" + rc_script::CppLiteral(control.className) + ", " + rc_script::CppLiteral(control.text) + ", " +
              std::to_string(control.id) + ", " + Hex(control.style) + ", " + Hex(control.exStyle) +
              ", " + std::to_string(control.x) + ", " + std::to_string(control.y) + ", " +
              std::to_string(control.cx) + ", " + std::to_string(control.cy) + "},\n";
@@ -586,10 +383,10 @@ std::string GenerateSource(const std::vector<Dialog>& dialogs, const std::string
   for (const Dialog& dialog : dialogs) {
     std::string controls =
         dialog.controls.empty() ? "nullptr" : "kControls" + std::to_string(dialog.id);
-    out += "    {" + std::to_string(dialog.id) + "u, " + Quoted(dialog.caption) + ", " +
+    out += "    {" + std::to_string(dialog.id) + "u, " + rc_script::CppLiteral(dialog.caption) + ", " +
            Hex(dialog.style) + ", " + Hex(dialog.exStyle) + ", " + std::to_string(dialog.x) + ", " +
            std::to_string(dialog.y) + ", " + std::to_string(dialog.cx) + ", " +
-           std::to_string(dialog.cy) + ", " + Quoted(dialog.fontName) + ", " +
+           std::to_string(dialog.cy) + ", " + rc_script::CppLiteral(dialog.fontName) + ", " +
            std::to_string(dialog.pointSize) + ", " + controls + ", " +
            std::to_string(dialog.controls.size()) + "},\n";
   }

@@ -2,8 +2,7 @@
 // that the POSIX build shows the same dialogs that the Windows build
 // compiles into its resources, and writing them out as a C++ table.
 //
-// Understood: comments; "#define NAME value" (also in headers named by
-// #include "file", found beside the script); the winuser.h names of window,
+// Understood: what RcScript.h reads; the winuser.h names of window,
 // dialog, edit, button and static styles and of IDOK to IDNO and IDC_STATIC;
 // style expressions with "|", "+", "NOT" and parentheses; the statements
 // STYLE, EXSTYLE, CAPTION, FONT, LANGUAGE, VERSION, CHARACTERISTICS; the

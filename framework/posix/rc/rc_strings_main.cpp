@@ -13,16 +13,19 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: qc_rc_strings <script.rc> <output.cpp>\n");
     return 2;
   }
-  std::ifstream in(argv[1], std::ios::binary);
+  std::string path = argv[1];
+  std::ifstream in(path, std::ios::binary);
   if (!in) {
     std::fprintf(stderr, "qc_rc_strings: cannot read %s\n", argv[1]);
     return 1;
   }
   std::ostringstream script;
   script << in.rdbuf();
+  size_t slash = path.find_last_of('/');
+  std::string directory = slash == std::string::npos ? "." : path.substr(0, slash);
   std::vector<rc_strings::Entry> entries;
   std::string error;
-  if (!rc_strings::ParseStringTables(script.str(), &entries, &error)) {
+  if (!rc_strings::ParseStringTables(script.str(), directory, &entries, &error)) {
     std::fprintf(stderr, "%s: %s\n", argv[1], error.c_str());
     return 1;
   }
