@@ -1,6 +1,7 @@
 // The two path dialogs run for real in this process (under Windows answered
 // by the dialog driver, natively at the terminal prompts): what they show,
 // and what they store in the application's buffers.
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -222,6 +223,23 @@ TEST_F(PathDialogTest, CloseBoxAndEscapeCancelStoringNothing) {
     EXPECT_STREQ(App().productDir, kUntouched);
   }
 }
+
+#ifdef _WIN32
+// A dialog that no script answers would hold the test until CTest's
+// time-out; instead it is cancelled after a grace period and the test fails.
+TEST_F(PathDialogTest, ADialogNoScriptAnswersIsCancelledAndReported) {
+  ModalOutcome outcome;
+  EXPECT_NONFATAL_FAILURE(outcome = RunModal(
+                              [] {
+                                BookmarkPathDialog dialog(nullptr);
+                                return dialog.DoModal();
+                              },
+                              {}),
+                          "1 dialog(s) still up");
+  EXPECT_EQ(outcome.result, IDCANCEL);
+  EXPECT_STREQ(App().bookmarkPath, kUntouched);
+}
+#endif
 
 TEST_F(PathDialogTest, StartUpAsksForBothPathsInTurn) {
   struct Row {
