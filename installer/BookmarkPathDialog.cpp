@@ -37,17 +37,19 @@ BOOL BookmarkPathDialog::OnInitDialog() {
     if (registry.OpenSubKey(keyPath, RegistryKey::kRead)) {
       char profile[kKeyPathSize] = "";
       if (registry.QueryValue(browser::kCurrentUserValue, profile, sizeof profile, nullptr)) {
-        // A missing name still tries the key with a lone "\" appended; a
-        // name too long for the key path names no key of ours.
+        // A missing name still tries the key with a lone "\" appended; so
+        // does a name too long for the key path, which would be cut.
         size_t used = std::strlen(keyPath);
         size_t name = std::strlen(profile);
-        if (used + 1 + name < sizeof keyPath) {
-          keyPath[used] = '\\';
-          std::memcpy(keyPath + used + 1, profile, name + 1);
-          registry.CloseSubKey();
-          if (registry.OpenSubKey(keyPath, RegistryKey::kRead)) {
-            registry.QueryValue(browser::kDirRootValue, dirRoot, sizeof dirRoot, nullptr);
-          }
+        if (used + 1 + name >= sizeof keyPath) {
+          profile[0] = '\0';
+          name = 0;
+        }
+        keyPath[used] = '\\';
+        std::memcpy(keyPath + used + 1, profile, name + 1);
+        registry.CloseSubKey();
+        if (registry.OpenSubKey(keyPath, RegistryKey::kRead)) {
+          registry.QueryValue(browser::kDirRootValue, dirRoot, sizeof dirRoot, nullptr);
         }
       }
       registry.CloseSubKey();

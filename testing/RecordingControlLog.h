@@ -9,7 +9,9 @@
 //
 // QC_CONTROL_FAIL makes the control fail on request: a comma-separated list
 // of dispatch ids whose calls fail (they are still logged, marked "failed"),
-// and/or "create", which makes creation (activation) fail.
+// and/or "create", which makes creation (activation) fail. Under Windows
+// also "init", which makes InitNew fail, and "site-later": the control does
+// not ask for its client site first and refuses one given before InitNew.
 #pragma once
 
 #include <string>

@@ -92,7 +92,11 @@ class RecordingControl : public IOleObject,
   }
 
   // IOleObject.
+  // A control that does not ask for its site first takes it only after
+  // InitNew, as containers must then give it; one that asks for it first
+  // needs it at InitNew.
   STDMETHODIMP SetClientSite(IOleClientSite* site) override {
+    if (site != nullptr && !initialised_ && Fails("site-later")) return E_UNEXPECTED;
     if (site != nullptr) site->AddRef();
     if (clientSite_ != nullptr) clientSite_->Release();
     clientSite_ = site;
@@ -169,8 +173,9 @@ class RecordingControl : public IOleObject,
   }
   STDMETHODIMP GetMiscStatus(DWORD, DWORD* status) override {
     if (status == nullptr) return E_POINTER;
-    *status = OLEMISC_SETCLIENTSITEFIRST | OLEMISC_INSIDEOUT | OLEMISC_ACTIVATEWHENVISIBLE |
-              OLEMISC_CANTLINKINSIDE | OLEMISC_RECOMPOSEONRESIZE;
+    *status = OLEMISC_INSIDEOUT | OLEMISC_ACTIVATEWHENVISIBLE | OLEMISC_CANTLINKINSIDE |
+              OLEMISC_RECOMPOSEONRESIZE;
+    if (!Fails("site-later")) *status |= OLEMISC_SETCLIENTSITEFIRST;
     return S_OK;
   }
   STDMETHODIMP SetColorScheme(LOGPALETTE*) override { return E_NOTIMPL; }
@@ -206,7 +211,11 @@ class RecordingControl : public IOleObject,
     size->QuadPart = 0;
     return S_OK;
   }
-  STDMETHODIMP InitNew() override { return S_OK; }
+  STDMETHODIMP InitNew() override {
+    if (Fails("init") || (clientSite_ == nullptr && !Fails("site-later"))) return E_UNEXPECTED;
+    initialised_ = true;
+    return S_OK;
+  }
 
   // IDispatch: no type information; members by id only.
   STDMETHODIMP GetTypeInfoCount(UINT* count) override {
@@ -260,6 +269,10 @@ class RecordingControl : public IOleObject,
   }
 
  private:
+  static bool Fails(const char* what) {
+    return recording_control::FailureRequested(Environment(recording_control::kFailVariable), what);
+  }
+
   HRESULT Activate(IOleClientSite* site, LPCRECT position) {
     if (inPlaceSite_ != nullptr) return S_OK;
     if (site == nullptr || recording_control::FailureRequested(
@@ -323,6 +336,7 @@ class RecordingControl : public IOleObject,
 
   ULONG references_ = 1;
   IOleClientSite* clientSite_ = nullptr;
+  bool initialised_ = false;  // InitNew succeeded
   IOleInPlaceSite* inPlaceSite_ = nullptr;
   HWND window_ = nullptr;
   SIZEL extent_{0, 0};

@@ -170,14 +170,38 @@ void TearDown(COleControlSite* site) {
   site->Release();
 }
 
-// A new control starts from its defaults when it can be told so.
-void InitialiseNew(IOleObject* object) {
+// A new control starts from its defaults when it can be told so; one that
+// cannot start from them is not usable.
+bool InitialiseNew(IOleObject* object) {
   IPersistStreamInit* persist = nullptr;
-  if (SUCCEEDED(
+  if (FAILED(
           object->QueryInterface(IID_IPersistStreamInit, reinterpret_cast<void**>(&persist)))) {
-    persist->InitNew();
-    persist->Release();
+    return true;
   }
+  bool initialised = SUCCEEDED(persist->InitNew());
+  persist->Release();
+  return initialised;
+}
+
+bool GiveClientSite(COleControlSite* site) {
+  if (FAILED(site->object->SetClientSite(static_cast<IOleClientSite*>(site)))) {
+    return false;
+  }
+  site->clientSiteSet = true;
+  return true;
+}
+
+// A control gets its client site before InitNew only when it asks for it
+// first; otherwise after.
+bool SiteAndInitialise(COleControlSite* site) {
+  DWORD status = 0;
+  if (FAILED(site->object->GetMiscStatus(DVASPECT_CONTENT, &status))) {
+    status = 0;
+  }
+  if (status & OLEMISC_SETCLIENTSITEFIRST) {
+    return GiveClientSite(site) && InitialiseNew(site->object);
+  }
+  return InitialiseNew(site->object) && GiveClientSite(site);
 }
 
 HWND ControlWindow(IOleObject* object) {
@@ -210,12 +234,10 @@ COleControlSite* AfxCreateControlSite(REFCLSID clsid, HWND siteWindow, HWND* con
     TearDown(site);
     return nullptr;
   }
-  if (FAILED(site->object->SetClientSite(static_cast<IOleClientSite*>(site)))) {
+  if (!SiteAndInitialise(site)) {
     TearDown(site);
     return nullptr;
   }
-  site->clientSiteSet = true;
-  InitialiseNew(site->object);
   RECT position;
   ::GetClientRect(siteWindow, &position);
   if (FAILED(site->object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr,

@@ -52,26 +52,32 @@ class PathDialogTest : public testing::Test {
 TEST_F(PathDialogTest, BookmarkFieldShowsProfileDirectoryFromRegistry) {
   struct Row {
     const char* label;
-    const char* currentUser;  // null: no such value
-    const char* profileKey;   // the user whose key holds DirRoot; null: none
+    std::string currentUser;  // "-": no such value
+    const char* profileKey;   // the user whose key holds DirRoot; "": the
+                              // users key itself; null: none
     std::string dirRoot;
     std::string shown;
   } rows[] = {
       {"both values", "ann", "ann", "D:|Profiles|ann", "D:|Profiles|ann"},
-      {"no current user", nullptr, "ann", "D:|Profiles|ann", ""},
+      {"no current user", "-", "ann", "D:|Profiles|ann", ""},
       {"current user without a key", "bob", "ann", "D:|Profiles|ann", ""},
-      {"nothing in the registry", nullptr, nullptr, "", ""},
+      {"nothing in the registry", "-", nullptr, "", ""},
+      // Without a name the key path ends in a lone separator: the users key.
+      {"no current user, DirRoot beside it", "-", "", "D:|All", "D:|All"},
+      {"a name too long for the key path counts as none", std::string(1000, 'n'), "", "D:|All",
+       "D:|All"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
     RegistryScratch registry;
-    if (row.currentUser != nullptr) {
+    if (row.currentUser != "-") {
       ASSERT_TRUE(
           registry.SetString(HKEY_LOCAL_MACHINE, kUsersKey, "CurrentUser", row.currentUser));
     }
     if (row.profileKey != nullptr) {
-      ASSERT_TRUE(registry.SetString(HKEY_LOCAL_MACHINE, kUsersKey + "\\" + row.profileKey,
-                                     "DirRoot", WithSeparators(row.dirRoot)));
+      std::string key = *row.profileKey != '\0' ? kUsersKey + "\\" + row.profileKey : kUsersKey;
+      ASSERT_TRUE(
+          registry.SetString(HKEY_LOCAL_MACHINE, key, "DirRoot", WithSeparators(row.dirRoot)));
     }
     ModalOutcome outcome = RunDialog<BookmarkPathDialog>({Close()});
     ASSERT_EQ(outcome.shown.size(), 1u);

@@ -169,18 +169,40 @@ TEST_F(ControlTest, AnUnregisteredClassLeavesNoWindowAndNoControl) {
   EXPECT_TRUE(control_.Calls().empty());
 }
 
-TEST_F(ControlTest, AControlThatCannotBeActivatedLeavesNothingBehind) {
+TEST_F(ControlTest, AControlThatCannotStartLeavesNothingBehind) {
   std::vector<HWND> withHost = OwnWindows();
-  control_.RequestFailure("create");
-  EXPECT_FALSE(CreateMeter());
-  EXPECT_EQ(host_.meter.m_hWnd, nullptr);
-  EXPECT_EQ(OwnWindows(), withHost);
-  EXPECT_EQ(control_test::RecordingControlObjects(), 0);
+  std::vector<const char*> failures = {"create"};
+#ifdef _WIN32
+  failures.push_back("init");  // it cannot start from its defaults
+#endif
+  for (const char* failure : failures) {
+    SCOPED_TRACE(failure);
+    control_.RequestFailure(failure);
+    EXPECT_FALSE(CreateMeter());
+    EXPECT_EQ(host_.meter.m_hWnd, nullptr);
+    EXPECT_EQ(OwnWindows(), withHost);
+    EXPECT_EQ(control_test::RecordingControlObjects(), 0);
+  }
   // The same wrapper can try again once the control works.
   control_.RequestFailure(nullptr);
   EXPECT_TRUE(CreateMeter());
   EXPECT_EQ(control_test::RecordingControlObjects(), 1);
 }
+
+#ifdef _WIN32
+// A control that does not ask for its client site first is given it after
+// InitNew (the recording control refuses it before), one that asks before.
+TEST_F(ControlTest, TheClientSiteComesWhenTheControlAsksForIt) {
+  for (const char* order : {"site-later", static_cast<const char*>(nullptr)}) {
+    SCOPED_TRACE(order != nullptr ? order : "site first");
+    control_.RequestFailure(order);
+    ASSERT_TRUE(CreateMeter());
+    EXPECT_TRUE(host_.meter.SetTitle("t"));
+    EXPECT_TRUE(host_.meter.DestroyWindow());
+    EXPECT_EQ(control_test::RecordingControlObjects(), 0);
+  }
+}
+#endif
 
 TEST_F(ControlTest, PersistenceAndLicenceKeysAreRefused) {
   std::vector<HWND> withHost = OwnWindows();
