@@ -193,7 +193,7 @@ class Parser {
     } else if (IsPunct(token, "-")) {
       Bits inner;
       if (!Primary(&inner, false, error)) return false;
-      value = -static_cast<long>(inner.set);
+      value = static_cast<long>(0UL - inner.set);  // unsigned: no value overflows
     } else if (token.kind == Kind::Number) {
       value = token.number;
     } else if (token.kind != Kind::Word || !Lookup(token.text, &value)) {
