@@ -20,6 +20,12 @@ std::vector<Dialog> Parse(const std::string& script, std::string* error = nullpt
   return dialogs;
 }
 
+std::string Repeated(const std::string& text, int times) {
+  std::string out;
+  for (int i = 0; i < times; ++i) out += text;
+  return out;
+}
+
 std::string OneControl(const std::string& statement) {
   return "1 DIALOG 0, 0, 10, 10\nBEGIN\n" + statement + "\nEND\n";
 }
@@ -118,6 +124,11 @@ TEST(RcDialogsTest, RefusesWhatItCannotShowFaithfully) {
       {"same id twice", "1 DIALOG 0,0,1,1\nBEGIN\nEND\n1 DIALOG 0,0,1,1\nBEGIN\nEND\n", "twice"},
       {"missing header", "#include \"no-such.h\"\n", "cannot read"},
       {"unterminated string", OneControl("LTEXT \"a, -1, 1, 2, 3, 4"), "unterminated"},
+      // However deep a script nests, the reader's stack does not run out.
+      {"parentheses nested deeply",
+       OneControl("EDITTEXT " + std::string(100000, '(') + "5, 1, 2, 3, 4"), "too deeply"},
+      {"NOT after NOT", OneControl("EDITTEXT 5, 1, 2, 3, 4, " + Repeated("NOT ", 100000) + "1"),
+       "too deeply"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);

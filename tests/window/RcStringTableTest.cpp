@@ -113,6 +113,12 @@ TEST(RcStringTable, NamesComeFromTheHeadersTheScriptIncludes) {
       directory, &entries, &error))
       << error;
   EXPECT_EQ(entries, (std::vector<Entry>{{2, "s"}, {3, "m"}}));
+  // A header that includes itself ends with an error, not a stack overflow.
+  std::ofstream(header) << "#include \"resource.h\"\n";
+  entries.clear();
+  EXPECT_FALSE(rc_strings::ParseStringTables("#include \"resource.h\"\n", directory, &entries,
+                                             &error));
+  EXPECT_NE(error.find("nested too deeply"), std::string::npos) << error;
   std::remove(header.c_str());
   rmdir(directory);
 }

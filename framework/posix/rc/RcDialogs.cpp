@@ -180,7 +180,16 @@ class Parser {
     return true;
   }
 
+  // Nesting is bounded, so that no script can exhaust the stack.
   bool Primary(Bits* bits, bool negate, std::string* error) {
+    if (depth_ >= kMaxNesting) return Fail(Peek(), "expression nested too deeply", error);
+    ++depth_;
+    bool read = Operand(bits, negate, error);
+    --depth_;
+    return read;
+  }
+
+  bool Operand(Bits* bits, bool negate, std::string* error) {
     const Token& token = Take();
     long value = 0;
     if (IsWord(token, "NOT")) {
@@ -339,9 +348,12 @@ class Parser {
     return Fail(statement, "unknown control statement '" + statement.text + "'", error);
   }
 
+  static constexpr int kMaxNesting = 64;
+
   const std::vector<Token>& t_;
   const Names& names_;
   size_t i_ = 0;
+  int depth_ = 0;
 };
 
 std::string Hex(unsigned long value) {

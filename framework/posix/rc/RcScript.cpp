@@ -22,8 +22,9 @@ int HexDigit(char d) {
 
 class Lexer {
  public:
-  Lexer(const std::string& script, const std::string& headerDirectory, Names* names)
-      : s_(script), headers_(headerDirectory), names_(names) {}
+  Lexer(const std::string& script, const std::string& headerDirectory, Names* names,
+        int includeDepth)
+      : s_(script), headers_(headerDirectory), names_(names), includeDepth_(includeDepth) {}
 
   bool Run(std::vector<Token>* tokens, std::string* error) {
     for (;;) {
@@ -104,13 +105,17 @@ class Lexer {
     }
     char file[1024];
     if (std::sscanf(directive.c_str(), "# include \"%1023[^\"]\"", file) == 1) {
+      // Bounded, so that a header including itself ends with an error.
+      if (includeDepth_ >= kMaxIncludeDepth) {
+        return Fail(error, std::string("headers nested too deeply at ") + file);
+      }
       std::ifstream in(headers_ + "/" + file, std::ios::binary);
       if (!in) return Fail(error, std::string("cannot read ") + file);
       std::ostringstream text;
       text << in.rdbuf();
       std::string header = text.str();
       std::vector<Token> ignored;
-      Lexer nested(header, headers_, names_);
+      Lexer nested(header, headers_, names_, includeDepth_ + 1);
       if (!nested.Run(&ignored, error)) {
         *error = std::string(file) + ": " + *error;
         return false;
@@ -187,7 +192,10 @@ class Lexer {
 
   const std::string& s_;
   const std::string headers_;
+  static constexpr int kMaxIncludeDepth = 16;
+
   Names* names_;
+  const int includeDepth_;
   size_t pos_ = 0;
   int line_ = 1;
   bool atLineStart_ = true;
@@ -197,7 +205,7 @@ class Lexer {
 
 bool Tokenize(const std::string& script, const std::string& headerDirectory, Names* names,
               std::vector<Token>* tokens, std::string* error) {
-  Lexer lexer(script, headerDirectory, names);
+  Lexer lexer(script, headerDirectory, names, 0);
   return lexer.Run(tokens, error);
 }
 
