@@ -275,8 +275,7 @@ class RecordingControl : public IOleObject,
 
   HRESULT Activate(IOleClientSite* site, LPCRECT position) {
     if (inPlaceSite_ != nullptr) return S_OK;
-    if (site == nullptr || recording_control::FailureRequested(
-                               Environment(recording_control::kFailVariable), "create")) {
+    if (site == nullptr || Fails("create")) {
       return E_FAIL;
     }
     IOleInPlaceSite* inPlace = nullptr;
