@@ -1,4 +1,114 @@
-// Placeholder until the removal lands: a removal changes nothing.
+// Taking the product's folder out of the bookmark file again, for the
+// product's uninstall. The new text takes the file's place as the splice's
+// does, in one step, so that the file is always the old text or the whole
+// new one; a file with nothing to take out is not written at all, and the
+// backup beside it is never touched. Each way out notes the run's outcome.
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "installer/BookmarkRemoverText.h"
+#include "installer/BookmarkSplicer.h"
+#include "installer/BookmarkSplicerFiles.h"
 #include "installer/InstallerApp.h"
 
-void InstallerApp::BookmarkRemover() { NoteOutcome(InstallOutcome::kDone, bookmarkPath, ""); }
+using splicer::ReadOutcome;
+
+namespace {
+
+// At most this many left folders are named in the report, by line.
+constexpr size_t kNamedFolders = 4;
+
+// The bookmark file's drive and directory, where its new text is written
+// first, after the splice's repair of a root given twice (D:\:\N\ stands
+// for D:\N\), so that a removal finds the file the splice wrote. FALSE when
+// a part of the path is cut or the repaired path would not fit.
+BOOL BookmarkDirectory(char* bookmarkPath, char* directory) {
+  char drive[MAX_PATH];
+  char dir[MAX_PATH];
+  char fname[MAX_PATH];
+  char ext[MAX_PATH];
+  _splitpath(bookmarkPath, drive, dir, fname, ext);
+  size_t length = std::strlen(drive) + std::strlen(dir) + std::strlen(fname) + std::strlen(ext);
+  if (length != std::strlen(bookmarkPath)) {
+    return FALSE;
+  }
+  if (std::strstr(dir, "\\:") != nullptr) {
+    // Two characters shorter: the repaired path always fits where it stood.
+    std::memmove(dir, dir + 2, std::strlen(dir + 2) + 1);
+    _makepath(bookmarkPath, drive, dir, fname, ext);
+  }
+  int written = std::snprintf(directory, MAX_PATH, "%s%s", drive, dir);
+  return written >= 0 && written < MAX_PATH;
+}
+
+// What was left and why, for the user: one line.
+std::string LeftAloneReport(const remover::RemovalResult& removal) {
+  std::string report;
+  size_t count = removal.leftAlone.size();
+  if (count == 1) {
+    report = "folder \"Quillary\" at line " + std::to_string(removal.leftAlone[0].line) +
+             " left in place: it " + remover::ReasonText(removal.leftAlone[0].reason);
+  } else {
+    report = std::to_string(count) + " folders \"Quillary\" left in place:";
+    for (size_t i = 0; i < count && i < kNamedFolders; ++i) {
+      report += std::string(i == 0 ? " line " : "; line ") +
+                std::to_string(removal.leftAlone[i].line) + " " +
+                remover::ReasonText(removal.leftAlone[i].reason);
+    }
+    if (count > kNamedFolders) {
+      report += "; and " + std::to_string(count - kNamedFolders) + " more";
+    }
+  }
+  if (removal.removedFolders > 0) {
+    report += " (the other copies were taken out)";
+  }
+  return report;
+}
+
+}  // namespace
+
+void InstallerApp::BookmarkRemover() {
+  char directory[MAX_PATH];
+  if (!BookmarkDirectory(bookmarkPath, directory)) {
+    NoteOutcome(InstallOutcome::kUnusableCommandLine, bookmarkPath,
+                "path too long, nothing changed");
+    return;
+  }
+  splicer::RemoveStaleTemporaryFiles(directory);
+
+  splicer::WholeFile current;
+  switch (splicer::ReadWholeFile(bookmarkPath, current)) {
+    case ReadOutcome::kRead:
+      break;
+    case ReadOutcome::kMissing:
+      NoteOutcome(InstallOutcome::kUnreadable, bookmarkPath, "no such file, nothing changed");
+      return;
+    case ReadOutcome::kFailed:
+      NoteOutcome(InstallOutcome::kUnreadable, bookmarkPath, "cannot be read, nothing changed");
+      return;
+  }
+
+  remover::RemovalResult removal = remover::RemoveProductFolders(current.Text());
+  if (removal.changed) {
+    // A bookmark file that may not be written (read-only, say) is left alone.
+    if (!splicer::MayRewrite(bookmarkPath)) {
+      NoteOutcome(InstallOutcome::kUnwritable, bookmarkPath, "read-only file, nothing changed");
+      return;
+    }
+    const std::string& text = removal.text;
+    auto writeText = [&text](HANDLE output) {
+      return WriteBytes(output, text.data(), text.size());
+    };
+    if (!splicer::ReplaceBookmarkFile(bookmarkPath, directory, writeText)) {
+      NoteOutcome(InstallOutcome::kUnwritable, bookmarkPath,
+                  "cannot write the new bookmark file, nothing changed");
+      return;
+    }
+  }
+  if (!removal.leftAlone.empty()) {
+    NoteOutcome(InstallOutcome::kLeftAlone, bookmarkPath, LeftAloneReport(removal).c_str());
+    return;
+  }
+  NoteOutcome(InstallOutcome::kDone, bookmarkPath, "");
+}

@@ -13,6 +13,7 @@ struct InstallerOutcome {
   bool ended = false;  // the program ended by itself within the bound
   int exitCode = -1;
   std::vector<DialogSeen> shown;  // the dialogs, in the order shown
+  std::string errorOutput;        // natively, what it wrote on standard error
 };
 
 // commandLine: what follows the program's name.

@@ -21,6 +21,7 @@ InstallerOutcome RunInstaller(const std::string& commandLine,
   std::string directory = installer_test::FreshDirectory("terminal_" + std::to_string(getpid()));
   std::string input = directory + "input.txt";
   std::string output = directory + "output.txt";
+  std::string errors = directory + "errors.txt";
   std::ofstream(input, std::ios::binary) << TerminalInput(scripts);
 
   InstallerOutcome outcome;
@@ -28,10 +29,13 @@ InstallerOutcome RunInstaller(const std::string& commandLine,
   if (child == 0) {
     int in = open(input.c_str(), O_RDONLY);
     int out = open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    int err = open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     dup2(in, 0);
     dup2(out, 1);
+    dup2(err, 2);
     close(in);
     close(out);
+    close(err);
     // The line as one argument: the program joins its arguments with blanks.
     if (commandLine.empty()) {
       execl(QC_FOLDMINT_PROGRAM, QC_FOLDMINT_PROGRAM, static_cast<char*>(nullptr));
@@ -56,5 +60,6 @@ InstallerOutcome RunInstaller(const std::string& commandLine,
     outcome.exitCode = WEXITSTATUS(status);
   }
   outcome.shown = DialogsShown(installer_test::FileBytes(output).value_or(""));
+  outcome.errorOutput = installer_test::FileBytes(errors).value_or("");
   return outcome;
 }

@@ -1,7 +1,7 @@
 // The installer's splice undone: for bookmark texts, toolbar settings and
 // product directories of every kind, removal after the splice gives back
-// the text before it, byte for byte. The splice is the program's own,
-// run on files.
+// the text before it, byte for byte. Both are the program's own, run on
+// files through its application object.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "installer/BookmarkRemoverText.h"
+#include "installer/InstallerApp.h"
+#include "tests/splicer/RemoveTestSupport.h"
 #include "tests/splicer/SplicerTestSupport.h"
 
 namespace {
@@ -30,7 +32,8 @@ class SpliceAndRemove {
  public:
   explicit SpliceAndRemove(const std::string& name) : dir_(FreshDirectory(name)) {}
 
-  // The bookmark file after a splice of `before`, then after a removal.
+  // The bookmark file after a splice of `before`, then after a removal;
+  // the backup the splice made stays as it is.
   void Run(const std::string& before, const std::string* prefs, const std::string& productDir) {
     for (const std::string& file : FilesIn(dir_)) std::remove((dir_ + file).c_str());
     PutFile(dir_ + "bookmark.htm", before);
@@ -38,10 +41,17 @@ class SpliceAndRemove {
     RunSplicer(dir_ + "bookmark.htm", productDir);
     spliced = FileBytes(dir_ + "bookmark.htm").value_or("");
     result = remover::RemoveProductFolders(spliced);
+    RunRemover(dir_ + "bookmark.htm");
+    EXPECT_EQ(FileBytes(dir_ + "bookmark.htm"), result.text);
+    EXPECT_EQ(FileBytes(dir_ + "bkmk.qyr"), before);
+    EXPECT_EQ(FilesIn(dir_).size(), prefs ? 3u : 2u) << "a temporary file was left behind";
+    InstallerApp& app = *static_cast<InstallerApp*>(AfxGetApp());
+    EXPECT_EQ(app.outcome,
+              result.leftAlone.empty() ? InstallOutcome::kDone : InstallOutcome::kLeftAlone);
   }
 
   std::string spliced;
-  remover::RemovalResult result;
+  remover::RemovalResult result;  // of the text alone, for its counts
 
  private:
   std::string dir_;

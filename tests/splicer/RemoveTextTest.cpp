@@ -289,7 +289,7 @@ TEST(Remove, ListOpeningBeforeOneLastUnendedLineLosesItsLineEnd) {
 
 TEST(Remove, EmptyAndListlessTextsStay) {
   for (const std::string& text : {std::string(), std::string("\r\n"), std::string("<DL><p>"),
-                                 std::string("</DL><p>\r\n"), std::string("\0\0", 2)}) {
+                                  std::string("</DL><p>\r\n"), std::string("\0\0", 2)}) {
     RemovalResult result = RemoveProductFolders(text);
     EXPECT_EQ(result.text, text);
     EXPECT_FALSE(result.changed);

@@ -61,6 +61,19 @@ expect_bytes("${WORK}/bkmk.qyr" "${original}" "backup")
 run_program("${bookmark}" ${product_words})
 expect_bytes("${WORK}/bookmark.htm" "${spliced}" "second run")
 
+# Removal gives back the file from before the install; the backup stays.
+set(remove_switches --remove)
+if(WINDOWS)
+  list(APPEND remove_switches /remove)
+endif()
+foreach(switch IN LISTS remove_switches)
+  run_program(${switch} "${bookmark}")
+  expect_bytes("${WORK}/bookmark.htm" "${original}" "${switch}")
+  expect_bytes("${WORK}/bkmk.qyr" "${original}" "backup after ${switch}")
+  run_program("${bookmark}" ${product_words})
+  expect_bytes("${WORK}/bookmark.htm" "${spliced}" "install after ${switch}")
+endforeach()
+
 # A product directory too long for its buffer ends the run with nothing changed.
 fresh_profile()
 string(REPEAT "q" 260 long_dir)

@@ -1,0 +1,229 @@
+// Every file call of a removal made to fail in turn, and the process ended
+// at every file call in turn (every write among them): the bookmark file is always the old text or
+// the whole new one, the backup never changes, a failure the run saw leaves no temporary file
+// behind and is told as such, and the one an ended run left is gone after the next run.
+#include <errno.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "installer/InstallerApp.h"
+#include "platform/posix/FileTestHooks.h"
+#include "tests/splicer/RemoveTestSupport.h"
+#include "tests/splicer/SplicerTestSupport.h"
+
+namespace {
+
+using namespace splicer_test;
+using posix_files::DefaultSystemCalls;
+using posix_files::systemCalls;
+
+// Counting every call through the table; call number failAt fails, call
+// number abortAt ends the process before it is made.
+int calls = 0;
+int failAt = 0;
+int abortAt = 0;
+
+bool FailsNow(int error) {
+  if (++calls == abortAt) {
+    abort();
+  }
+  if (calls != failAt) {
+    return false;
+  }
+  errno = error;
+  return true;
+}
+
+const posix_files::SystemCalls kFaultyCalls = {
+    [](const char* p, int f, mode_t m) {
+      return FailsNow(EACCES) ? -1 : DefaultSystemCalls().open(p, f, m);
+    },
+    [](int fd) {
+      if (FailsNow(EIO)) {
+        DefaultSystemCalls().close(fd);  // the descriptor is gone all the same
+        return -1;
+      }
+      return DefaultSystemCalls().close(fd);
+    },
+    [](int fd, void* b, size_t n) -> ssize_t {
+      return FailsNow(EIO) ? -1 : DefaultSystemCalls().read(fd, b, n);
+    },
+    [](int fd, const void* b, size_t n) -> ssize_t {
+      return FailsNow(ENOSPC) ? -1 : DefaultSystemCalls().write(fd, b, n);
+    },
+    [](int fd, struct stat* s) { return FailsNow(EIO) ? -1 : DefaultSystemCalls().fstat(fd, s); },
+    [](const char* p, struct stat* s) {
+      return FailsNow(EIO) ? -1 : DefaultSystemCalls().stat(p, s);
+    },
+    [](int fd) { return FailsNow(EIO) ? -1 : DefaultSystemCalls().fsync(fd); },
+    [](int fd, mode_t m) { return FailsNow(EPERM) ? -1 : DefaultSystemCalls().fchmod(fd, m); },
+    [](const char* p, mode_t m) { return FailsNow(EPERM) ? -1 : DefaultSystemCalls().chmod(p, m); },
+    [](const char* a, const char* b) {
+      return FailsNow(EIO) ? -1 : DefaultSystemCalls().rename(a, b);
+    },
+    [](const char* a, const char* b) {
+      return FailsNow(EIO) ? -1 : DefaultSystemCalls().renameNoReplace(a, b);
+    },
+    [](const char* p) { return FailsNow(EBUSY) ? -1 : DefaultSystemCalls().unlink(p); },
+    [](int in, int out, size_t n) -> ssize_t {
+      return FailsNow(EIO) ? -1 : DefaultSystemCalls().copyFileRange(in, out, n);
+    },
+};
+
+struct Scenario {
+  const char* name;
+  const char* before;  // the bookmark file: data file, or expected/<file> when spliced
+  bool spliced;
+  const char* after;  // data file the removal makes of it
+  InstallOutcome outcome;
+};
+
+void PrintTo(const Scenario& row, std::ostream* out) { *out << row.name; }
+
+const char kBackup[] = "the text from before the first install\r\n";
+const std::vector<std::string> kFiles = {"bkmk.qyr", "bookmark.htm", "prefs.js"};
+
+class RemoveFaultTest : public testing::TestWithParam<Scenario> {
+ protected:
+  void SetUp() override {
+    std::string name = testing::UnitTest::GetInstance()->current_test_info()->name();
+    std::replace(name.begin(), name.end(), '/', '_');
+    dir_ = FreshDirectory("remove_fault_" + name);
+  }
+  void TearDown() override { systemCalls = DefaultSystemCalls(); }
+
+  std::string Old() const {
+    return GetParam().spliced ? Expected(GetParam().before) : Data(GetParam().before);
+  }
+  std::string New() const { return Data(GetParam().after); }
+
+  void Prepare() {
+    for (const std::string& name : FilesIn(dir_)) {
+      std::remove((dir_ + name).c_str());
+    }
+    PutFile(dir_ + "bookmark.htm", Old());
+    PutFile(dir_ + "bkmk.qyr", kBackup);
+    PutFile(dir_ + "prefs.js", Data("prefs-work.js"));
+  }
+
+  // Runs one removal through the counting table; returns the calls it made.
+  int Remove(int failCall, int abortCall) {
+    calls = 0;
+    failAt = failCall;
+    abortAt = abortCall;
+    systemCalls = kFaultyCalls;
+    RunRemover(dir_ + "bookmark.htm");
+    systemCalls = DefaultSystemCalls();
+    return calls;
+  }
+
+  InstallOutcome Outcome() const { return static_cast<InstallerApp*>(AfxGetApp())->outcome; }
+
+  // Old or whole new text, and the backup as it was.
+  bool ExpectOldOrNew(const std::string& when) {
+    std::optional<std::string> bookmark = FileBytes(dir_ + "bookmark.htm");
+    bool old = bookmark == Old();
+    EXPECT_TRUE(old || bookmark == New()) << when;
+    EXPECT_EQ(FileBytes(dir_ + "bkmk.qyr"), kBackup) << when;
+    return old;
+  }
+
+  // A later run in good order completes what a failed one left.
+  void ExpectRecovery(const std::string& when) {
+    Remove(0, 0);
+    EXPECT_EQ(FileBytes(dir_ + "bookmark.htm"), New()) << when;
+    EXPECT_EQ(FileBytes(dir_ + "bkmk.qyr"), kBackup) << when;
+    EXPECT_EQ(Outcome(), GetParam().outcome) << when;
+  }
+
+  std::string dir_;
+};
+
+TEST_P(RemoveFaultTest, EveryCallFailingInTurn) {
+  Prepare();
+  const int total = Remove(0, 0);
+  ASSERT_EQ(FileBytes(dir_ + "bookmark.htm"), New());
+  ASSERT_EQ(Outcome(), GetParam().outcome);
+  std::printf("%s: a removal makes N = %d file calls\n", GetParam().name, total);
+
+  int unchanged = 0;
+  for (int n = 1; n <= total; ++n) {
+    Prepare();
+    Remove(n, 0);
+    std::string when = "call " + std::to_string(n) + " of " + std::to_string(total) + " failed";
+    InstallOutcome outcome = Outcome();
+    if (ExpectOldOrNew(when)) {
+      // A run that changed nothing says so, and took its temporary file along.
+      ++unchanged;
+      EXPECT_NE(outcome, InstallOutcome::kDone) << when;
+      EXPECT_NE(outcome, InstallOutcome::kLeftAlone) << when;
+    }
+    EXPECT_EQ(FilesIn(dir_), kFiles) << when;
+    ExpectRecovery(when);
+  }
+  std::printf("%s: %d of %d failed calls left the file as it was\n", GetParam().name, unchanged,
+              total);
+}
+
+TEST_P(RemoveFaultTest, ProcessEndedAtEveryFileCall) {
+  Prepare();
+  const int total = Remove(0, 0);
+  int leftovers = 0;
+
+  for (int n = 1; n <= total; ++n) {
+    Prepare();
+    std::fflush(nullptr);
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      struct rlimit noCore = {0, 0};
+      setrlimit(RLIMIT_CORE, &noCore);
+      Remove(0, n);
+      _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    std::string when = "ended at call " + std::to_string(n) + " of " + std::to_string(total);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGABRT) << when;
+    ExpectOldOrNew(when);
+    // What the ended run left is its own temporary file, if anything; once
+    // it is old, the next run removes it.
+    for (const std::string& name : FilesIn(dir_)) {
+      if (name.rfind("bkmk-", 0) == 0) {
+        leftovers += 1;
+        std::filesystem::last_write_time(
+            dir_ + name, std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+      }
+    }
+    ExpectRecovery(when);
+    EXPECT_EQ(FilesIn(dir_), kFiles) << when;
+  }
+  std::printf("%s: %d of %d ended runs left a temporary file\n", GetParam().name, leftovers, total);
+  EXPECT_GT(leftovers, 0);
+}
+
+const Scenario kScenarios[] = {
+    {"installed", "work.htm", true, "bookmark.htm", InstallOutcome::kDone},
+    {"new_toolbar_folder", "new-ptf.htm", true, "bookmark.htm", InstallOutcome::kDone},
+    {"rewritten_with_folders_left", "remove/left-alone.htm", false,
+     "remove/expected-left-alone.htm", InstallOutcome::kLeftAlone},
+};
+
+INSTANTIATE_TEST_SUITE_P(Remove, RemoveFaultTest, testing::ValuesIn(kScenarios),
+                         [](const testing::TestParamInfo<Scenario>& info) {
+                           return std::string(info.param.name);
+                         });
+
+}  // namespace
