@@ -198,6 +198,7 @@ enum class Kind : uint8_t {
   kDescription,
   kOther,
   kExactBlock,  // the installer's six lines, taken as one
+  kUnreadLink,  // <DT><A..., read only where a folder is judged
 };
 
 struct Line {
@@ -272,8 +273,9 @@ int8_t ProductLinkOf(string_view href) {
   return -1;
 }
 
-// <DT><H3 ...>title</H3> or <DT><A ...>title</A>.
-void ReadEntry(string_view content, Line& line) {
+// <DT><H3 ...>title</H3> or <DT><A ...>title</A>; a link only when asked
+// for, as most lines are links and few lie in a folder to judge.
+void ReadEntry(string_view content, Line& line, bool readLinks) {
   string_view rest = SkipBlanks(content.substr(4));
   if (StartsWithNoCase(rest, "<h3")) {
     bool madeToolbar = false;
@@ -285,6 +287,8 @@ void ReadEntry(string_view content, Line& line) {
       line.productTitle = after->substr(0, after->size() - 5) == kProductTitle;
       line.madeToolbar = madeToolbar;
     }
+  } else if (StartsWithNoCase(rest, "<a") && !readLinks) {
+    line.kind = Kind::kUnreadLink;
   } else if (StartsWithNoCase(rest, "<a")) {
     int8_t productLink = -1;
     bool hrefSeen = false;
@@ -310,7 +314,7 @@ bool IsListTag(string_view content, string_view tag) {
   return rest.empty() || EqualsNoCase(rest, "<p>");
 }
 
-void Classify(string_view content, Line& line) {
+void Classify(string_view content, Line& line, bool readLinks) {
   content = Trimmed(content);
   line.kind = Kind::kOther;
   if (content.empty()) {
@@ -322,7 +326,7 @@ void Classify(string_view content, Line& line) {
   } else if (StartsWithNoCase(content, "<dd>")) {
     line.kind = Kind::kDescription;
   } else if (StartsWithNoCase(content, "<dt>")) {
-    ReadEntry(content, line);
+    ReadEntry(content, line, readLinks);
   }
 }
 
@@ -342,7 +346,7 @@ std::vector<Line> SplitLines(string_view text) {
       if (contentEnd < text.size()) {
         line.end += text.compare(contentEnd, 2, "\r\n") == 0 ? 2 : 1;
       }
-      Classify(text.substr(at, contentEnd - at), line);
+      Classify(text.substr(at, contentEnd - at), line, false);
       ++number;
     }
     lines.push_back(line);
@@ -448,7 +452,7 @@ class Judge {
     bool afterLink = false;
     for (size_t i = ListOf(folder.header) + 1; i < folder.close; ++i) {
       if (removed_[i]) continue;
-      const Line& line = lines_[i];
+      const Line& line = Read(i);
       bool link = line.kind == Kind::kLink && line.productLink >= 0 && !seen[line.productLink];
       if (link) {
         seen[line.productLink] = true;
@@ -468,6 +472,19 @@ class Judge {
     }
     Remove(folder);
     ++result.removedFolders;
+  }
+
+  // Line i with its link read.
+  const Line& Read(size_t i) {
+    Line& line = lines_[i];
+    if (line.kind == Kind::kUnreadLink) {
+      string_view content = text_.substr(line.start, line.end - line.start);
+      while (!content.empty() && (content.back() == '\n' || content.back() == '\r')) {
+        content.remove_suffix(1);
+      }
+      Classify(content, line, true);
+    }
+    return line;
   }
 
   // A product folder went from its list and only blank lines are left.
@@ -511,6 +528,11 @@ void RemoveAddedLineEnds(std::string& text, const std::vector<size_t>& candidate
 
 RemovalResult RemoveProductFolders(string_view text) {
   RemovalResult result;
+  // Every folder that can go, the installer's or rewritten, is titled so.
+  if (text.find(kProductTitle) == npos) {
+    result.text = std::string(text);
+    return result;
+  }
   size_t end = MadeToolbarFolderAtEnd(text);
   if (end != npos) {
     ++result.removedFolders;
