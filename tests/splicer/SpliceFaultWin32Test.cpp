@@ -3,10 +3,10 @@
 // program's import table. After each run the bookmark file is the old text
 // or a whole new one, an existing backup is unchanged, and no temporary
 // file is left beside the bookmark file unless its deletion was itself
-// refused.
-#include <windows.h>
-// gtest after windows.h, which it would otherwise pull in with other options.
+// refused. Modes: one call failing, two in a row, every call from n on,
+// and one read or write cut short.
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <climits>
@@ -70,15 +70,18 @@ constexpr int kSaneCalls[2] = {20, 100};
 struct Call {
   Function function;
   std::string file;  // the file it concerns, by name
-  bool failed;       // made to fail
+  bool failed;       // made to fail, or cut short
   bool succeeded;    // what the program was told
 };
 
 // The calls of the current run, and which of them fail: numbers
-// failFrom to failFrom + failCount - 1, counted from 1.
+// failFrom to failFrom + failCount - 1, counted from 1. With short
+// transfers, a failing ReadFile or WriteFile moves half the bytes instead
+// and reports success.
 struct FaultRun {
   int failFrom = 0;
   int failCount = 0;
+  bool shortTransfers = false;
   std::vector<Call> calls;
   std::map<HANDLE, std::string> openFiles;
 };
@@ -154,6 +157,11 @@ DWORD WINAPI FaultyGetFileSize(HANDLE file, LPDWORD high) {
 BOOL WINAPI FaultyReadFile(HANDLE file, LPVOID bytes, DWORD size, LPDWORD got,
                            LPOVERLAPPED overlapped) {
   if (Fails(kReadFile, NameOf(file))) {
+    // As when the file shrinks between its sizing and its reading.
+    if (current.shortTransfers && size > 1) {
+      return Noted<BOOL>(
+          Original<decltype(&ReadFile)>(kReadFile)(file, bytes, size / 2, got, overlapped), FALSE);
+    }
     if (got != nullptr) *got = 0;
     return FALSE;
   }
@@ -164,6 +172,11 @@ BOOL WINAPI FaultyReadFile(HANDLE file, LPVOID bytes, DWORD size, LPDWORD got,
 BOOL WINAPI FaultyWriteFile(HANDLE file, LPCVOID bytes, DWORD size, LPDWORD written,
                             LPOVERLAPPED overlapped) {
   if (Fails(kWriteFile, NameOf(file))) {
+    if (current.shortTransfers && size > 1) {
+      return Noted<BOOL>(
+          Original<decltype(&WriteFile)>(kWriteFile)(file, bytes, size / 2, written, overlapped),
+          FALSE);
+    }
     if (written != nullptr) *written = 0;
     return FALSE;
   }
@@ -295,6 +308,8 @@ struct Operation {
   bool makesBackup;
 };
 
+// Another operation on the bookmark file joins as a row of its own, with
+// the text it starts from and the texts it may leave.
 const Operation kOperations[] = {
     {"splice",
      [] { return Data("bookmark.htm"); },
@@ -396,8 +411,8 @@ std::string Describe(const std::vector<Call>& calls) {
     char number[16];
     std::snprintf(number, sizeof number, "%3zu ", i + 1);
     text += std::string("\n  ") + number + kFileFunctions[calls[i].function].name + " " +
-            calls[i].file + (calls[i].failed ? "  <- made to fail" : "") +
-            (!calls[i].failed && !calls[i].succeeded ? "  <- fails" : "");
+            calls[i].file + (!calls[i].succeeded ? "  <- fails" : "") +
+            (calls[i].failed ? calls[i].succeeded ? " <- cut short" : " (made to)" : "");
   }
   return text;
 }
@@ -424,8 +439,8 @@ class SpliceFaultWin32Test : public testing::TestWithParam<Case> {
 
   // One run with calls failFrom .. failFrom + failCount - 1 failing; the
   // calls it made.
-  std::vector<Call> Run(int failFrom, int failCount) {
-    current = FaultRun{failFrom, failCount, {}, {}};
+  std::vector<Call> Run(int failFrom, int failCount, bool shortTransfers = false) {
+    current = FaultRun{failFrom, failCount, shortTransfers, {}, {}};
     {
       FaultyFiles files;
       GetParam().operation->run(dir_ + "bookmark.htm");
@@ -489,7 +504,7 @@ class SpliceFaultWin32Test : public testing::TestWithParam<Case> {
 
   // Runs the operation once for every n from 1 to the calls of a run in
   // good order, with failCount calls from call n on failing.
-  void RunMatrix(const char* mode, int failCount) {
+  void RunMatrix(const char* mode, int failCount, bool shortTransfers = false) {
     ASSERT_EQ(FaultyFiles().Missing(), "") << "file functions the program does not import";
     Prepare();
     clean_ = Run(0, 0);
@@ -506,7 +521,7 @@ class SpliceFaultWin32Test : public testing::TestWithParam<Case> {
     std::map<std::string, std::vector<int>> tally;  // the n that gave each outcome
     for (int n = 1; n <= total; ++n) {
       ASSERT_NO_FATAL_FAILURE(Prepare());
-      std::vector<Call> calls = Run(n, failCount);
+      std::vector<Call> calls = Run(n, failCount, shortTransfers);
       // Up to the first failure a run makes the same calls as one in good order.
       ASSERT_GE(calls.size(), static_cast<size_t>(n)) << Describe(calls);
       std::string when = std::string(mode) + ", n = " + std::to_string(n) + " of " +
@@ -542,6 +557,11 @@ class SpliceFaultWin32Test : public testing::TestWithParam<Case> {
 TEST_P(SpliceFaultWin32Test, EachCallFailingInTurn) { RunMatrix("one call failing", 1); }
 
 TEST_P(SpliceFaultWin32Test, TwoCallsInARowFailing) { RunMatrix("two calls failing", 2); }
+
+// A read or write that moves half its bytes and reports success.
+TEST_P(SpliceFaultWin32Test, EachCallFailingOrCutShortInTurn) {
+  RunMatrix("one call failing or cut short", 1, true);
+}
 
 // As when the disk or the network share goes away for good mid-run.
 TEST_P(SpliceFaultWin32Test, EveryCallFromOneOnFailing) {
