@@ -76,14 +76,32 @@ struct Call {
   bool succeeded;    // what the program was told
 };
 
-// The calls of the current run, and which of them fail: numbers
-// failFrom to failFrom + failCount - 1, counted from 1. With short
-// transfers, a failing ReadFile or WriteFile moves half the bytes instead
-// and reports success.
+// How the calls from call n on fail.
+struct FaultMode {
+  const char* name;
+  int failCount;  // calls in a row that fail
+  // A failing ReadFile or WriteFile moves half the bytes and reports success.
+  bool shortTransfers;
+  // A failing CreateFileA reports the file missing, as when another program
+  // deletes and writes the file anew at that moment.
+  bool filesVanish;
+};
+
+const FaultMode kNoFault = {"no_fault", 0, false, false};
+
+const FaultMode kFaultModes[] = {
+    {"one_call_fails", 1, false, false},
+    {"two_calls_fail", 2, false, false},
+    {"one_call_fails_or_cuts_short", 1, true, false},
+    // As when the disk or the network share goes away for good mid-run.
+    {"every_call_from_n_fails", INT_MAX, false, false},
+};
+
+// The calls of the current run, and which of them fail: numbers failFrom
+// to failFrom + mode.failCount - 1, counted from 1.
 struct FaultRun {
   int failFrom = 0;
-  int failCount = 0;
-  bool shortTransfers = false;
+  FaultMode mode = kNoFault;
   std::vector<Call> calls;
   std::map<HANDLE, std::string> openFiles;
 };
@@ -112,7 +130,7 @@ std::string NameOf(HANDLE handle) {
 bool Fails(Function function, std::string file) {
   int number = static_cast<int>(current.calls.size()) + 1;
   bool failed = current.failFrom > 0 && number >= current.failFrom &&
-                number - current.failFrom < current.failCount;
+                number - current.failFrom < current.mode.failCount;
   current.calls.push_back({function, std::move(file), failed, false});
   if (failed) {
     SetLastError(kFileFunctions[function].error);
@@ -138,6 +156,7 @@ HANDLE WINAPI FaultyCreateFile(LPCSTR path, DWORD access, DWORD sharing,
                                LPSECURITY_ATTRIBUTES security, DWORD disposition, DWORD flags,
                                HANDLE model) {
   if (Fails(kCreateFile, NameOf(path))) {
+    if (current.mode.filesVanish) SetLastError(ERROR_FILE_NOT_FOUND);
     return INVALID_HANDLE_VALUE;
   }
   HANDLE file = Original<decltype(&CreateFileA)>(kCreateFile)(path, access, sharing, security,
@@ -160,7 +179,7 @@ BOOL WINAPI FaultyReadFile(HANDLE file, LPVOID bytes, DWORD size, LPDWORD got,
                            LPOVERLAPPED overlapped) {
   if (Fails(kReadFile, NameOf(file))) {
     // As when the file shrinks between its sizing and its reading.
-    if (current.shortTransfers && size > 1) {
+    if (current.mode.shortTransfers && size > 1) {
       return Noted<BOOL>(
           Original<decltype(&ReadFile)>(kReadFile)(file, bytes, size / 2, got, overlapped), FALSE);
     }
@@ -174,7 +193,7 @@ BOOL WINAPI FaultyReadFile(HANDLE file, LPVOID bytes, DWORD size, LPDWORD got,
 BOOL WINAPI FaultyWriteFile(HANDLE file, LPCVOID bytes, DWORD size, LPDWORD written,
                             LPOVERLAPPED overlapped) {
   if (Fails(kWriteFile, NameOf(file))) {
-    if (current.shortTransfers && size > 1) {
+    if (current.mode.shortTransfers && size > 1) {
       return Noted<BOOL>(
           Original<decltype(&WriteFile)>(kWriteFile)(file, bytes, size / 2, written, overlapped),
           FALSE);
@@ -335,7 +354,10 @@ const Profile kProfiles[] = {
 struct Case {
   const Operation* operation;
   const Profile* profile;
-  std::string Name() const { return std::string(operation->name) + "_" + profile->name; }
+  const FaultMode* mode;
+  std::string Name() const {
+    return std::string(operation->name) + "_" + profile->name + "_" + mode->name;
+  }
 };
 
 void PrintTo(const Case& row, std::ostream* out) { *out << row.Name(); }
@@ -344,7 +366,9 @@ std::vector<Case> AllCases() {
   std::vector<Case> cases;
   for (const Operation& operation : kOperations) {
     for (const Profile& profile : kProfiles) {
-      cases.push_back({&operation, &profile});
+      for (const FaultMode& mode : kFaultModes) {
+        cases.push_back({&operation, &profile, &mode});
+      }
     }
   }
   return cases;
@@ -444,8 +468,8 @@ class SpliceFaultWin32Test : public testing::TestWithParam<Case> {
 
   // One run with calls failFrom .. failFrom + failCount - 1 failing; the
   // calls it made.
-  std::vector<Call> Run(int failFrom, int failCount, bool shortTransfers = false) {
-    current = FaultRun{failFrom, failCount, shortTransfers, {}, {}};
+  std::vector<Call> Run(int failFrom, const FaultMode& mode) {
+    current = FaultRun{failFrom, mode, {}, {}};
     {
       FaultyFiles files;
       GetParam().operation->run(dir_ + "bookmark.htm");
@@ -508,15 +532,16 @@ class SpliceFaultWin32Test : public testing::TestWithParam<Case> {
   }
 
   // Runs the operation once for every n from 1 to the calls of a run in
-  // good order, with failCount calls from call n on failing.
-  void RunMatrix(const char* mode, int failCount, bool shortTransfers = false) {
+  // good order, with calls from call n on failing as the mode has it.
+  void RunMatrix() {
+    const FaultMode& mode = *GetParam().mode;
     ASSERT_EQ(FaultyFiles().Missing(), "") << "file functions the program does not import";
     Prepare();
-    clean_ = Run(0, 0);
+    clean_ = Run(0, kNoFault);
     ASSERT_EQ(FileBytes(dir_ + "bookmark.htm"), outcomes_[0]) << Describe(clean_);
     const int total = static_cast<int>(clean_.size());
     std::printf("%s: a run in good order makes N = %d file calls:%s\n", GetParam().Name().c_str(),
-                total, failCount == 1 && !shortTransfers ? Describe(clean_).c_str() : " as above");
+                total, &mode == &kFaultModes[0] ? Describe(clean_).c_str() : " as above");
     RecordProperty("file_calls", total);
     // Reading three files, writing one, and the replace; a run that makes
     // far fewer calls has bypassed the import table.
@@ -526,10 +551,10 @@ class SpliceFaultWin32Test : public testing::TestWithParam<Case> {
     std::map<std::string, std::vector<int>> tally;  // the n that gave each outcome
     for (int n = 1; n <= total; ++n) {
       ASSERT_NO_FATAL_FAILURE(Prepare());
-      std::vector<Call> calls = Run(n, failCount, shortTransfers);
+      std::vector<Call> calls = Run(n, mode);
       // Up to the first failure a run makes the same calls as one in good order.
       ASSERT_GE(calls.size(), static_cast<size_t>(n)) << Describe(calls);
-      std::string when = std::string(mode) + ", n = " + std::to_string(n) + " of " +
+      std::string when = std::string(mode.name) + ", n = " + std::to_string(n) + " of " +
                          std::to_string(total) + " (" + kFileFunctions[calls[n - 1].function].name +
                          " " + calls[n - 1].file + ")";
       std::optional<std::string> bookmark = FileBytes(dir_ + "bookmark.htm");
@@ -542,7 +567,7 @@ class SpliceFaultWin32Test : public testing::TestWithParam<Case> {
       ExpectProfileKept(when, bookmark != before_, calls);
       ExpectRecovery(when, calls);
     }
-    std::printf("%s, %s: %d runs\n", GetParam().Name().c_str(), mode, total);
+    std::printf("%s: %d runs\n", GetParam().Name().c_str(), total);
     for (const auto& [label, ns] : tally) {
       std::string list;
       for (int n : ns) list += " " + std::to_string(n);
@@ -559,19 +584,9 @@ class SpliceFaultWin32Test : public testing::TestWithParam<Case> {
   std::vector<Call> clean_;  // the calls of a run in good order
 };
 
-TEST_P(SpliceFaultWin32Test, EachCallFailingInTurn) { RunMatrix("one call failing", 1); }
-
-TEST_P(SpliceFaultWin32Test, TwoCallsInARowFailing) { RunMatrix("two calls failing", 2); }
-
-// A read or write that moves half its bytes and reports success.
-TEST_P(SpliceFaultWin32Test, EachCallFailingOrCutShortInTurn) {
-  RunMatrix("one call failing or cut short", 1, true);
-}
-
-// As when the disk or the network share goes away for good mid-run.
-TEST_P(SpliceFaultWin32Test, EveryCallFromOneOnFailing) {
-  RunMatrix("every call from n on failing", INT_MAX);
-}
+// For every n: the old text or a whole new one, the backup kept, no
+// temporary file left, and a later run in good order completes the work.
+TEST_P(SpliceFaultWin32Test, CallsFromNFailing) { RunMatrix(); }
 
 // A kernel32 function that works on files or their handles, by its name.
 bool WorksOnFiles(const std::string& name) {
