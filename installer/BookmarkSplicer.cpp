@@ -153,7 +153,8 @@ void InstallerApp::BookmarkSplicer() {
   // older backup never takes the place of newer bookmarks. Nothing is
   // spliced without a backup beside it.
   WholeFile source;
-  switch (splicer::ReadWholeFile(bookmarkPath, source)) {
+  ReadOutcome bookmark = splicer::ReadWholeFile(bookmarkPath, source);
+  switch (bookmark) {
     case ReadOutcome::kRead:
       if (!backupMade && !splicer::OpensForReading(paths.backup)) {
         return;
@@ -188,7 +189,10 @@ void InstallerApp::BookmarkSplicer() {
               FlushFileBuffers(output);
     written = CloseHandle(output) && written;
   }
-  if (!written || !splicer::ReplaceFileAtomically(tempPath, bookmarkPath)) {
+  // A bookmark file found missing is made from the backup, but one that
+  // appeared meanwhile (the browser writing it anew) is never replaced.
+  if (!written ||
+      !splicer::ReplaceFileAtomically(tempPath, bookmarkPath, bookmark != ReadOutcome::kMissing)) {
     DeleteFileA(tempPath);
   }
 }

@@ -74,9 +74,10 @@ BOOL MayRewrite(const char* path) {
   return TRUE;
 }
 
-BOOL ReplaceFileAtomically(const char* source, const char* target) {
+BOOL ReplaceFileAtomically(const char* source, const char* target, bool mayReplace) {
+  DWORD flags = MOVEFILE_WRITE_THROUGH | (mayReplace ? MOVEFILE_REPLACE_EXISTING : 0);
   for (int attempt = 1;; ++attempt) {
-    if (MoveFileExA(source, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (MoveFileExA(source, target, flags)) {
       return TRUE;
     }
     DWORD error = GetLastError();

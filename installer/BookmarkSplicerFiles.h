@@ -31,8 +31,9 @@ BOOL OpensForReading(const char* path);
 // and it opens for writing (nothing in it changes).
 BOOL MayRewrite(const char* path);
 
-// Moves `source` over `target` in one step, durably. Another program
-// holding the target open makes it wait briefly and try again.
-BOOL ReplaceFileAtomically(const char* source, const char* target);
+// Moves `source` over `target` in one step, durably; without `mayReplace`
+// only to a target that does not exist. Another program holding the
+// target open makes it wait briefly and try again.
+BOOL ReplaceFileAtomically(const char* source, const char* target, bool mayReplace = true);
 
 }  // namespace splicer

@@ -93,6 +93,7 @@ const FaultMode kFaultModes[] = {
     {"one_call_fails", 1, false, false},
     {"two_calls_fail", 2, false, false},
     {"one_call_fails_or_cuts_short", 1, true, false},
+    {"one_call_fails_an_open_finds_no_file", 1, false, true},
     // As when the disk or the network share goes away for good mid-run.
     {"every_call_from_n_fails", INT_MAX, false, false},
 };
