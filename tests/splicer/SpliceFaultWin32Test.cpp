@@ -3,8 +3,8 @@
 // program's import table. After each run the bookmark file is the old text
 // or a whole new one, an existing backup is unchanged, and no temporary
 // file is left beside the bookmark file unless its deletion was itself
-// refused. Modes: one call failing, two in a row, every call from n on,
-// and one read or write cut short.
+// refused. The ways calls fail, and the operations and profiles they are
+// tried on, are tables below.
 #include <gtest/gtest.h>
 #include <windows.h>
 
