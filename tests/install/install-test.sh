@@ -82,7 +82,7 @@ LD_DEBUG=files QC_DDE_PEERS="$tree/testing/libfake_browser_peer.so" \
 [ $status -eq 0 ] || fail "snaplet ended with status $status: $(grep -v '^ *[0-9]*:' "$scratch/snaplet.err")"
 maps=$(grep 'file=libwin32api_posix.so .*generating link map' "$scratch/snaplet.err" | wc -l)
 [ "$maps" -eq 1 ] || fail "the stand-in library was loaded $maps times"
-grep -q "calling init: $prefix/lib/quillary/libwin32api_posix.so" "$scratch/snaplet.err" ||
+grep -q "calling init: $prefix/bin/../lib/quillary/libwin32api_posix.so" "$scratch/snaplet.err" ||
   fail "the stand-in library was not the moved prefix's"
 
 tab=$(printf '\t')
