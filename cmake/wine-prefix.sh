@@ -11,6 +11,11 @@
 # Wine keeps its server's directory under TMPDIR (/tmp when unset); here it
 # lives in the prefix, so that nothing of a run is left outside it.
 set -eu
+usage() {
+  echo "usage: $0 setup|shutdown PREFIX | run PREFIX PROGRAM [ARGUMENTS...]" >&2
+  exit 2
+}
+[ $# -ge 2 ] || usage
 action=$1
 case "$2" in
 /*) WINEPREFIX=$2 ;;
@@ -33,7 +38,8 @@ stop() {
 case "$action" in
 setup)
   version=$(wine --version)
-  if [ -f "$WINEPREFIX/.qc-ready" ] && [ "$(cat "$WINEPREFIX/.qc-ready")" = "$version" ]; then
+  if [ -f "$WINEPREFIX/.qc-ready" ] && [ "$(cat "$WINEPREFIX/.qc-ready")" = "$version" ] &&
+    [ -d "$pristine" ]; then
     mkdir -p "$TMPDIR"
     stop
     for file in $registry; do
@@ -76,7 +82,6 @@ run)
   exec wine "$@"
   ;;
 *)
-  echo "usage: $0 setup|shutdown PREFIX | run PREFIX PROGRAM [ARGUMENTS...]" >&2
-  exit 2
+  usage
   ;;
 esac
