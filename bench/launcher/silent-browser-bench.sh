@@ -11,7 +11,7 @@ windows=${1:-2}
 build=$root/build/windows
 cmake --preset windows >/dev/null
 cmake --build --preset windows --target snaplet fake_browser_program RecordingControl \
-  qc_register_control message_box_driver >/dev/null
+  qc_register_control qc_message_box_driver >/dev/null
 prefix=$build/bench-wineprefix
 work=$root/build/bench-silent
 rm -rf "$work"
