@@ -160,7 +160,8 @@ void InstallerApp::BookmarkSplicer() {
   // older backup never takes the place of newer bookmarks. Nothing is
   // spliced without a backup beside it.
   WholeFile source;
-  switch (splicer::ReadWholeFile(bookmarkPath, source)) {
+  ReadOutcome bookmark = splicer::ReadWholeFile(bookmarkPath, source);
+  switch (bookmark) {
     case ReadOutcome::kRead:
       if (!backupMade && !splicer::OpensForReading(paths.backup)) {
         NoteOutcome(InstallOutcome::kUnwritable, paths.backup,
@@ -193,7 +194,10 @@ void InstallerApp::BookmarkSplicer() {
   auto writeText = [&source, &paths, dir](HANDLE output) {
     return WriteSplicedText(output, source.Text(), paths.prefs, dir);
   };
-  if (!splicer::ReplaceBookmarkFile(bookmarkPath, paths.directory, writeText)) {
+  // A bookmark file found missing is made from the backup, but one that
+  // appeared meanwhile (the browser writing it anew) is never replaced.
+  if (!splicer::ReplaceBookmarkFile(bookmarkPath, paths.directory, writeText,
+                                    bookmark != ReadOutcome::kMissing)) {
     NoteOutcome(InstallOutcome::kUnwritable, bookmarkPath,
                 "cannot write the new bookmark file, nothing changed");
     return;

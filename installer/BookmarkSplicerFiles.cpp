@@ -104,9 +104,10 @@ BOOL MayRewrite(const char* path) {
   return TRUE;
 }
 
-BOOL ReplaceFileAtomically(const char* source, const char* target) {
+BOOL ReplaceFileAtomically(const char* source, const char* target, bool mayReplace) {
+  DWORD flags = MOVEFILE_WRITE_THROUGH | (mayReplace ? MOVEFILE_REPLACE_EXISTING : 0);
   for (int attempt = 1;; ++attempt) {
-    if (MoveFileExA(source, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (MoveFileExA(source, target, flags)) {
       return TRUE;
     }
     DWORD error = GetLastError();
@@ -143,7 +144,7 @@ void RemoveStaleTemporaryFiles(const char* directory) {
 }
 
 BOOL ReplaceBookmarkFile(const char* bookmarkPath, const char* directory,
-                         const std::function<BOOL(HANDLE)>& writeText) {
+                         const std::function<BOOL(HANDLE)>& writeText, bool mayReplace) {
   char temporary[MAX_PATH];
   HANDLE output = CreateTemporaryFile(directory, temporary);
   if (output == INVALID_HANDLE_VALUE) {
@@ -151,7 +152,7 @@ BOOL ReplaceBookmarkFile(const char* bookmarkPath, const char* directory,
   }
   BOOL written = writeText(output) && FlushFileBuffers(output);
   written = CloseHandle(output) && written;
-  if (written && ReplaceFileAtomically(temporary, bookmarkPath)) {
+  if (written && ReplaceFileAtomically(temporary, bookmarkPath, mayReplace)) {
     return TRUE;
   }
   DeleteFileA(temporary);

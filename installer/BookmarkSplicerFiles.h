@@ -32,9 +32,10 @@ BOOL OpensForReading(const char* path);
 // and it opens for writing (nothing in it changes).
 BOOL MayRewrite(const char* path);
 
-// Moves `source` over `target` in one step, durably. Another program
-// holding the target open makes it wait briefly and try again.
-BOOL ReplaceFileAtomically(const char* source, const char* target);
+// Moves `source` over `target` in one step, durably; without `mayReplace`
+// only to a target that does not exist. Another program holding the
+// target open makes it wait briefly and try again.
+BOOL ReplaceFileAtomically(const char* source, const char* target, bool mayReplace = true);
 
 // The new text of a bookmark file is written first into a temporary file
 // "bkmk-<n>.qyn" (n from 0 to kTemporarySlots - 1) beside it: a name that
@@ -57,8 +58,9 @@ void RemoveStaleTemporaryFiles(const char* directory);
 // `directory` (the bookmark file's, ending in a separator), flushes it and
 // puts it in the bookmark file's place in one step. TRUE when the bookmark
 // file now holds the whole new text; otherwise it is as it was, and the
-// temporary file is gone.
+// temporary file is gone. Without `mayReplace` only a bookmark file that
+// does not exist is written.
 BOOL ReplaceBookmarkFile(const char* bookmarkPath, const char* directory,
-                         const std::function<BOOL(HANDLE)>& writeText);
+                         const std::function<BOOL(HANDLE)>& writeText, bool mayReplace = true);
 
 }  // namespace splicer
