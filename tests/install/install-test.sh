@@ -27,8 +27,8 @@ echo "== Release build of the programs and the test modules"
 cmake -S "$source_dir" -B "$tree" -G "$generator" -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_C_COMPILER="$4" -DCMAKE_CXX_COMPILER="$5" >"$work/configure.log" 2>&1 ||
   fail "configure failed, see $work/configure.log"
-cmake --build "$tree" -j2 --target foldmint snaplet fake_browser_peer RecordingControl \
-  qc_register_control >"$work/build.log" 2>&1 || fail "build failed, see $work/build.log"
+cmake --build "$tree" -j2 --target foldmint foldmint_package_files snaplet fake_browser_peer \
+  RecordingControl qc_register_control >"$work/build.log" 2>&1 || fail "build failed, see $work/build.log"
 
 echo "== install, then move the prefix"
 for component in foldmint snaplet; do
@@ -39,7 +39,8 @@ mv "$scratch/prefix" "$scratch/moved"
 prefix=$scratch/moved
 
 installed=$(cd "$prefix" && find . -type f -o -type l | sort | tr '\n' ' ')
-expected="./bin/foldmint ./bin/snaplet ./lib/quillary/libwin32api_posix.so "
+expected="./bin/foldmint ./bin/snaplet ./lib/quillary/libwin32api_posix.so \
+./share/doc/foldmint/changelog.gz ./share/doc/foldmint/copyright ./share/man/man1/foldmint.1.gz "
 [ "$installed" = "$expected" ] || fail "installed files: $installed (expected $expected)"
 
 # foldmint carries the stand-in inside; snaplet finds it beside itself.
