@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "installer/BookmarkPaths.h"
 #include "installer/BookmarkRemoverText.h"
 #include "installer/BookmarkSplicer.h"
 #include "installer/BookmarkSplicerFiles.h"
@@ -18,29 +19,6 @@ namespace {
 
 // At most this many left folders are named in the report, by line.
 constexpr size_t kNamedFolders = 4;
-
-// The bookmark file's drive and directory, where its new text is written
-// first, after the splice's repair of a root given twice (D:\:\N\ stands
-// for D:\N\), so that a removal finds the file the splice wrote. FALSE when
-// a part of the path is cut or the repaired path would not fit.
-BOOL BookmarkDirectory(char* bookmarkPath, char* directory) {
-  char drive[MAX_PATH];
-  char dir[MAX_PATH];
-  char fname[MAX_PATH];
-  char ext[MAX_PATH];
-  _splitpath(bookmarkPath, drive, dir, fname, ext);
-  size_t length = std::strlen(drive) + std::strlen(dir) + std::strlen(fname) + std::strlen(ext);
-  if (length != std::strlen(bookmarkPath)) {
-    return FALSE;
-  }
-  if (std::strstr(dir, "\\:") != nullptr) {
-    // Two characters shorter: the repaired path always fits where it stood.
-    std::memmove(dir, dir + 2, std::strlen(dir + 2) + 1);
-    _makepath(bookmarkPath, drive, dir, fname, ext);
-  }
-  int written = std::snprintf(directory, MAX_PATH, "%s%s", drive, dir);
-  return written >= 0 && written < MAX_PATH;
-}
 
 // What was left and why, for the user: one line.
 std::string LeftAloneReport(const remover::RemovalResult& removal) {
@@ -69,13 +47,13 @@ std::string LeftAloneReport(const remover::RemovalResult& removal) {
 }  // namespace
 
 void InstallerApp::BookmarkRemover() {
-  char directory[MAX_PATH];
-  if (!BookmarkDirectory(bookmarkPath, directory)) {
+  installer::BookmarkPaths paths;
+  if (!installer::SplitBookmarkPath(bookmarkPath, paths)) {
     NoteOutcome(InstallOutcome::kUnusableCommandLine, bookmarkPath,
                 "path too long, nothing changed");
     return;
   }
-  splicer::RemoveStaleTemporaryFiles(directory);
+  splicer::RemoveStaleTemporaryFiles(paths.directory);
 
   splicer::WholeFile current;
   switch (splicer::ReadWholeFile(bookmarkPath, current)) {
@@ -100,7 +78,7 @@ void InstallerApp::BookmarkRemover() {
     auto writeText = [&text](HANDLE output) {
       return WriteBytes(output, text.data(), text.size());
     };
-    if (!splicer::ReplaceBookmarkFile(bookmarkPath, directory, writeText)) {
+    if (!splicer::ReplaceBookmarkFile(bookmarkPath, paths.directory, writeText)) {
       NoteOutcome(InstallOutcome::kUnwritable, bookmarkPath,
                   "cannot write the new bookmark file, nothing changed");
       return;

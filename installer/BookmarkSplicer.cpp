@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "browser/BrowserInterface.h"
+#include "installer/BookmarkPaths.h"
 #include "installer/BookmarkSplicerFiles.h"
 #include "installer/BookmarkSplicerText.h"
 #include "installer/InstallerApp.h"
@@ -22,59 +23,6 @@ using splicer::WholeFile;
 namespace {
 
 constexpr char kInstalledMarker[] = "save.qyv";
-constexpr char kBackupName[] = "bkmk";
-constexpr char kBackupExt[] = ".qyr";
-
-struct SplicePaths {
-  char backup[MAX_PATH];
-  char prefs[MAX_PATH];
-  // The bookmark file's drive and directory, where the new text is written
-  // first: empty, or ending in a separator (or in a drive's colon).
-  char directory[MAX_PATH];
-};
-
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
-
-// _makepath into a MAX_PATH buffer; FALSE, leaving it as it was, when the
-// path would not fit.
-BOOL MakePathBounded(char* path, const char* drive, const char* dir, const char* fname,
-                     const char* ext) {
-  size_t dirLength = std::strlen(dir);
-  size_t length = (drive[0] != '\0' ? 2 : 0) + dirLength + std::strlen(fname) + std::strlen(ext);
-  length += dirLength != 0 && !IsSeparator(dir[dirLength - 1]) ? 1 : 0;
-  length += ext[0] != '\0' && ext[0] != '.' ? 1 : 0;
-  if (length >= MAX_PATH) {
-    return FALSE;
-  }
-  _makepath(path, drive, dir, fname, ext);
-  return TRUE;
-}
-
-// Repairs a doubled root in bookmarkPath and derives the paths beside it.
-BOOL SplitBookmarkPath(char* bookmarkPath, SplicePaths& paths) {
-  char drive[MAX_PATH];
-  char dir[MAX_PATH];
-  char fname[MAX_PATH];
-  char ext[MAX_PATH];
-  _splitpath(bookmarkPath, drive, dir, fname, ext);
-  // A part cut short by the runtime would lead to some other file.
-  if (std::strlen(drive) + std::strlen(dir) + std::strlen(fname) + std::strlen(ext) !=
-      std::strlen(bookmarkPath)) {
-    return FALSE;
-  }
-  // A root given twice, as in D:\:\Netscape\, loses the directory's first
-  // two characters.
-  if (std::strstr(dir, "\\:") != nullptr) {
-    std::memmove(dir, dir + 2, std::strlen(dir + 2) + 1);
-    if (!MakePathBounded(bookmarkPath, drive, dir, fname, ext)) {
-      return FALSE;
-    }
-  }
-  int length = std::snprintf(paths.directory, sizeof paths.directory, "%s%s", drive, dir);
-  return length >= 0 && static_cast<size_t>(length) < sizeof paths.directory &&
-         MakePathBounded(paths.backup, drive, dir, kBackupName, kBackupExt) &&
-         MakePathBounded(paths.prefs, drive, dir, browser::kPrefsFileName, browser::kPrefsFileExt);
-}
 
 BOOL WriteText(HANDLE file, std::string_view text) {
   return WriteBytes(file, text.data(), text.size());
@@ -143,8 +91,8 @@ void InstallerApp::BookmarkSplicer() {
     productDir[dirLength] = installer::kDirSeparator;
     productDir[dirLength + 1] = '\0';
   }
-  SplicePaths paths;
-  if (!SplitBookmarkPath(bookmarkPath, paths)) {
+  installer::BookmarkPaths paths;
+  if (!installer::SplitBookmarkPath(bookmarkPath, paths)) {
     NoteOutcome(InstallOutcome::kUnusableCommandLine, bookmarkPath,
                 "path too long for the files beside it, nothing changed");
     return;

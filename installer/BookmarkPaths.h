@@ -1,0 +1,23 @@
+// The files beside a bookmark file that both the splice and the removal
+// work with: its backup, prefs.js and the directory its new text is
+// written in first.
+#pragma once
+
+#include "platform/Win32Api.h"
+
+namespace installer {
+
+struct BookmarkPaths {
+  char backup[MAX_PATH];
+  char prefs[MAX_PATH];
+  // The bookmark file's drive and directory: empty, or ending in a
+  // separator (or in a drive's colon).
+  char directory[MAX_PATH];
+};
+
+// Repairs a root given twice in bookmarkPath (D:\:\N\ stands for D:\N\),
+// in place, and derives the paths beside it. FALSE when a part of the path
+// is cut or a path would not fit MAX_PATH.
+BOOL SplitBookmarkPath(char* bookmarkPath, BookmarkPaths& paths);
+
+}  // namespace installer
