@@ -2,7 +2,8 @@
 # The main job, shown against a fake browser: Snaplet hands the current page
 # of a framed browser window to the (recording) meter control, natively and
 # as Snaplet.exe under Wine; Foldmint splices the product's folder into a
-# sample bookmark file, natively and as Foldmint.exe under Wine.
+# sample bookmark file, natively and as Foldmint.exe under Wine, and takes it
+# out again, giving back the original file byte for byte.
 set -eu
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -98,6 +99,27 @@ run "$windows/installer/Foldmint.exe" "$(winpath "$work/windows-profile/bookmark
   'C:\Quillary\'
 echo "Lines added to the bookmark file:"
 diff "$work/windows-before.htm" "$work/windows-profile/bookmark.htm" | grep '^>' | tr -d '\r' || true
+
+same_as_before() {  # bookmark file, the copy from before the install
+  if cmp -s "$1" "$2"; then
+    echo "The bookmark file is the original again, byte for byte ($(wc -c <"$1") bytes)."
+  else
+    echo "The bookmark file differs from the original!"
+    exit 1
+  fi
+}
+
+echo
+echo "== foldmint --remove <bookmark file> (native): the product's uninstall"
+"$native/installer/foldmint" --remove "$work/native-profile/bookmark.htm"
+echo "foldmint ended with status $?."
+same_as_before "$work/native-profile/bookmark.htm" "$work/native-before.htm"
+echo "The backup is still there: $(ls "$work/native-profile" | grep qyr)"
+
+echo
+echo "== Foldmint.exe /remove <bookmark file> (Windows, under Wine)"
+run "$windows/installer/Foldmint.exe" /remove "$(winpath "$work/windows-profile/bookmark.htm")"
+same_as_before "$work/windows-profile/bookmark.htm" "$work/windows-before.htm"
 
 echo
 QC_NATIVE_BUILD="$native" QC_WINDOWS_BUILD="$windows" QC_DEMO_WINEPREFIX="$prefix" \

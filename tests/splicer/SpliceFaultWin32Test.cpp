@@ -22,6 +22,7 @@
 
 #include "testing/ImportPatch.h"
 #include "tests/splicer/ProgramImportsWin32.h"
+#include "tests/splicer/RemoveTestSupport.h"
 #include "tests/splicer/SplicerTestSupport.h"
 
 namespace {
@@ -336,6 +337,11 @@ const Operation kOperations[] = {
       // prefs.js unread: the toolbar folder is made at the end instead.
       {"new without prefs.js", [] { return Expected("new-ptf.htm"); }, "prefs.js"}},
      true},
+    {"removal",
+     [] { return Expected("work.htm"); },
+     [](const std::string& bookmarkPath) { RunRemover(bookmarkPath); },
+     {{"new", [] { return Data("bookmark.htm"); }, nullptr}},
+     false},
 };
 
 struct Profile {
