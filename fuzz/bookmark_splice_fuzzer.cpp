@@ -24,6 +24,7 @@
 
 #include "fuzz/FuzzSupport.h"
 #include "installer/InstallerApp.h"
+#include "platform/posix/FileTestHooks.h"
 
 namespace fs = std::filesystem;
 
@@ -59,6 +60,8 @@ fs::path& Scratch() {
 void RemoveScratch() {
   std::error_code ignored;
   fs::remove_all(Scratch(), ignored);
+  // The common parent goes too once no other process uses it.
+  fs::remove(Scratch().parent_path(), ignored);
 }
 
 std::optional<std::string> FileBytes(const fs::path& path) {
@@ -125,6 +128,9 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   fs::create_directories(Scratch(), error);
   Check(!error, "the scratch directory is made");
   std::atexit(RemoveScratch);
+  // Durability is not what is fuzzed here, and a flush to disk per run
+  // would cost most of the fuzzer's time.
+  posix_files::systemCalls.fsync = [](int) { return 0; };
   return 0;
 }
 
