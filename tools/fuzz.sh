@@ -48,6 +48,10 @@ for source in fuzz/*_fuzzer.cpp; do
       outcome="broken property ($(sed -n 's/^broken property: //p' "$log" | head -n 1))"
     elif grep -q "ERROR: LeakSanitizer" "$log"; then
       outcome="leak"
+    elif grep -q "runtime error:" "$log"; then
+      outcome="undefined behaviour"
+    elif grep -q "AddressSanitizer: stack-overflow" "$log"; then
+      outcome="stack overflow"
     elif grep -q "ERROR: libFuzzer: timeout" "$log"; then
       outcome="time-out"
     elif grep -q "out-of-memory" "$log"; then
