@@ -55,7 +55,9 @@ int main(int argc, char** argv) {
       std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
                                  std::istreambuf_iterator<char>());
       std::fprintf(stderr, "replaying %s (%zu bytes)\n", file.c_str(), bytes.size());
-      LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
+      // As libFuzzer does, an empty input still comes at a valid address.
+      static const uint8_t kNothing = 0;
+      LLVMFuzzerTestOneInput(bytes.empty() ? &kNothing : bytes.data(), bytes.size());
       ++replayed;
     }
   }
