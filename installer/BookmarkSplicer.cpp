@@ -1,7 +1,8 @@
 // The splice of the product's folder into the bookmark file. The new text
 // goes to a temporary file beside the bookmark file, which takes the
 // bookmark file's place only when every byte of it is written; a failure
-// at any point before leaves the bookmark file exactly as it was.
+// at any point before leaves the bookmark file exactly as it was. Each way
+// out notes the run's outcome.
 #include "installer/BookmarkSplicer.h"
 
 #include <algorithm>
@@ -23,12 +24,12 @@ namespace {
 constexpr char kInstalledMarker[] = "save.qyv";
 constexpr char kBackupName[] = "bkmk";
 constexpr char kBackupExt[] = ".qyr";
-constexpr char kTempPrefix[] = "bkm";
 
 struct SplicePaths {
   char backup[MAX_PATH];
   char prefs[MAX_PATH];
-  // The bookmark file's directory, where the new text is written first.
+  // The bookmark file's drive and directory, where the new text is written
+  // first: empty, or ending in a separator (or in a drive's colon).
   char directory[MAX_PATH];
 };
 
@@ -69,8 +70,7 @@ BOOL SplitBookmarkPath(char* bookmarkPath, SplicePaths& paths) {
       return FALSE;
     }
   }
-  int length = std::snprintf(paths.directory, sizeof paths.directory, "%s%s", drive,
-                             dir[0] != '\0' ? dir : ".");
+  int length = std::snprintf(paths.directory, sizeof paths.directory, "%s%s", drive, dir);
   return length >= 0 && static_cast<size_t>(length) < sizeof paths.directory &&
          MakePathBounded(paths.backup, drive, dir, kBackupName, kBackupExt) &&
          MakePathBounded(paths.prefs, drive, dir, browser::kPrefsFileName, browser::kPrefsFileExt);
@@ -136,6 +136,8 @@ void InstallerApp::BookmarkSplicer() {
   size_t dirLength = std::strlen(productDir);
   if (dirLength == 0 || productDir[dirLength - 1] != installer::kDirSeparator) {
     if (dirLength + 1 >= sizeof productDir) {
+      NoteOutcome(InstallOutcome::kUnusableCommandLine, productDir,
+                  "product directory too long, nothing changed");
       return;
     }
     productDir[dirLength] = installer::kDirSeparator;
@@ -143,8 +145,13 @@ void InstallerApp::BookmarkSplicer() {
   }
   SplicePaths paths;
   if (!SplitBookmarkPath(bookmarkPath, paths)) {
+    NoteOutcome(InstallOutcome::kUnusableCommandLine, bookmarkPath,
+                "path too long for the files beside it, nothing changed");
     return;
   }
+  // Whatever an interrupted run left beside the file goes first, also when
+  // this run finds nothing to do.
+  splicer::RemoveStaleTemporaryFiles(paths.directory);
 
   // Made once and never replaced: the first run's copy is the way back.
   BOOL backupMade = CopyFileA(bookmarkPath, paths.backup, TRUE);
@@ -153,42 +160,47 @@ void InstallerApp::BookmarkSplicer() {
   // older backup never takes the place of newer bookmarks. Nothing is
   // spliced without a backup beside it.
   WholeFile source;
-  switch (splicer::ReadWholeFile(bookmarkPath, source)) {
+  ReadOutcome bookmark = splicer::ReadWholeFile(bookmarkPath, source);
+  switch (bookmark) {
     case ReadOutcome::kRead:
       if (!backupMade && !splicer::OpensForReading(paths.backup)) {
+        NoteOutcome(InstallOutcome::kUnwritable, paths.backup,
+                    "cannot make the backup, nothing changed");
         return;
       }
       // A bookmark file that may not be written (read-only, say) is left alone.
       if (!splicer::MayRewrite(bookmarkPath)) {
+        NoteOutcome(InstallOutcome::kUnwritable, bookmarkPath, "read-only file, nothing changed");
         return;
       }
       break;
     case ReadOutcome::kMissing:
       if (splicer::ReadWholeFile(paths.backup, source) != ReadOutcome::kRead) {
+        NoteOutcome(InstallOutcome::kUnreadable, bookmarkPath,
+                    "no such file and no backup beside it, nothing changed");
         return;
       }
       break;
     case ReadOutcome::kFailed:
+      NoteOutcome(InstallOutcome::kUnreadable, bookmarkPath, "cannot be read, nothing changed");
       return;
   }
   if (source.Text().find(kInstalledMarker) != std::string_view::npos) {
+    NoteOutcome(InstallOutcome::kDone, bookmarkPath, "");
     return;
   }
 
-  char tempPath[MAX_PATH];
-  if (!GetTempFileNameA(paths.directory, kTempPrefix, 0, tempPath)) {
+  const char* dir = productDir;
+  auto writeText = [&source, &paths, dir](HANDLE output) {
+    return WriteSplicedText(output, source.Text(), paths.prefs, dir);
+  };
+  // A bookmark file found missing is made from the backup, but one that
+  // appeared meanwhile (the browser writing it anew) is never replaced.
+  if (!splicer::ReplaceBookmarkFile(bookmarkPath, paths.directory, writeText,
+                                    bookmark != ReadOutcome::kMissing)) {
+    NoteOutcome(InstallOutcome::kUnwritable, bookmarkPath,
+                "cannot write the new bookmark file, nothing changed");
     return;
   }
-  HANDLE output =
-      CreateFileA(tempPath, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                  nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  BOOL written = FALSE;
-  if (output != INVALID_HANDLE_VALUE) {
-    written = WriteSplicedText(output, source.Text(), paths.prefs, productDir) &&
-              FlushFileBuffers(output);
-    written = CloseHandle(output) && written;
-  }
-  if (!written || !splicer::ReplaceFileAtomically(tempPath, bookmarkPath)) {
-    DeleteFileA(tempPath);
-  }
+  NoteOutcome(InstallOutcome::kDone, bookmarkPath, "");
 }

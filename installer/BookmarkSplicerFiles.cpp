@@ -1,5 +1,6 @@
 #include "installer/BookmarkSplicerFiles.h"
 
+#include <cstdio>
 #include <new>
 #include <utility>
 
@@ -9,6 +10,35 @@ namespace {
 
 constexpr int kReplaceAttempts = 5;
 constexpr DWORD kReplaceRetryDelayMs = 100;
+
+constexpr char kTemporaryPattern[] = "%sbkmk-%d.qyn";
+// FILETIME counts 100 ns steps.
+constexpr unsigned long long kFileTimeStepsPerMinute = 60ull * 10000000ull;
+
+unsigned long long FileTimeValue(const FILETIME& time) {
+  return (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+// Creates the first free temporary file; INVALID_HANDLE_VALUE when every
+// slot is taken or the directory refuses a new file.
+HANDLE CreateTemporaryFile(const char* directory, char* name) {
+  for (int slot = 0; slot < kTemporarySlots; ++slot) {
+    if (!TemporaryFileName(directory, slot, name)) {
+      return INVALID_HANDLE_VALUE;
+    }
+    HANDLE file =
+        CreateFileA(name, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                    CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+      return file;
+    }
+    DWORD error = GetLastError();
+    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
+      return INVALID_HANDLE_VALUE;
+    }
+  }
+  return INVALID_HANDLE_VALUE;
+}
 
 // Every read and check of the splice opens files this way, so that another
 // program may keep them open meanwhile.
@@ -74,9 +104,10 @@ BOOL MayRewrite(const char* path) {
   return TRUE;
 }
 
-BOOL ReplaceFileAtomically(const char* source, const char* target) {
+BOOL ReplaceFileAtomically(const char* source, const char* target, bool mayReplace) {
+  DWORD flags = MOVEFILE_WRITE_THROUGH | (mayReplace ? MOVEFILE_REPLACE_EXISTING : 0);
   for (int attempt = 1;; ++attempt) {
-    if (MoveFileExA(source, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (MoveFileExA(source, target, flags)) {
       return TRUE;
     }
     DWORD error = GetLastError();
@@ -87,6 +118,45 @@ BOOL ReplaceFileAtomically(const char* source, const char* target) {
     }
     Sleep(kReplaceRetryDelayMs);
   }
+}
+
+BOOL TemporaryFileName(const char* directory, int slot, char* name) {
+  int length = std::snprintf(name, MAX_PATH, kTemporaryPattern, directory, slot);
+  return length > 0 && length < MAX_PATH;
+}
+
+void RemoveStaleTemporaryFiles(const char* directory) {
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  for (int slot = 0; slot < kTemporarySlots; ++slot) {
+    char name[MAX_PATH];
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!TemporaryFileName(directory, slot, name) ||
+        !GetFileAttributesExA(name, GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+      continue;
+    }
+    unsigned long long written = FileTimeValue(data.ftLastWriteTime);
+    if (FileTimeValue(now) >= written + kStaleTemporaryMinutes * kFileTimeStepsPerMinute) {
+      DeleteFileA(name);
+    }
+  }
+}
+
+BOOL ReplaceBookmarkFile(const char* bookmarkPath, const char* directory,
+                         const std::function<BOOL(HANDLE)>& writeText, bool mayReplace) {
+  char temporary[MAX_PATH];
+  HANDLE output = CreateTemporaryFile(directory, temporary);
+  if (output == INVALID_HANDLE_VALUE) {
+    return FALSE;
+  }
+  BOOL written = writeText(output) && FlushFileBuffers(output);
+  written = CloseHandle(output) && written;
+  if (written && ReplaceFileAtomically(temporary, bookmarkPath, mayReplace)) {
+    return TRUE;
+  }
+  DeleteFileA(temporary);
+  return FALSE;
 }
 
 }  // namespace splicer

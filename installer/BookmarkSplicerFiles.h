@@ -2,6 +2,7 @@
 // file in place of an old one in one step.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string_view>
 
@@ -31,8 +32,35 @@ BOOL OpensForReading(const char* path);
 // and it opens for writing (nothing in it changes).
 BOOL MayRewrite(const char* path);
 
-// Moves `source` over `target` in one step, durably. Another program
-// holding the target open makes it wait briefly and try again.
-BOOL ReplaceFileAtomically(const char* source, const char* target);
+// Moves `source` over `target` in one step, durably; without `mayReplace`
+// only to a target that does not exist. Another program holding the
+// target open makes it wait briefly and try again.
+BOOL ReplaceFileAtomically(const char* source, const char* target, bool mayReplace = true);
+
+// The new text of a bookmark file is written first into a temporary file
+// "bkmk-<n>.qyn" (n from 0 to kTemporarySlots - 1) beside it: a name that
+// only this program writes there, so that what an interrupted run left can
+// be told apart from every other file and removed by a later run.
+constexpr int kTemporarySlots = 8;
+// A temporary file untouched for this long belongs to no run still writing.
+constexpr DWORD kStaleTemporaryMinutes = 10;
+
+// The temporary file of slot n in `directory` (ending in a separator).
+// FALSE when the name would not fit MAX_PATH.
+BOOL TemporaryFileName(const char* directory, int slot, char* name);
+
+// Removes the temporary files of interrupted runs from `directory`: those
+// of this program's names last written kStaleTemporaryMinutes ago or more.
+// Every run that is to change a bookmark file calls it first.
+void RemoveStaleTemporaryFiles(const char* directory);
+
+// Writes the text that `writeText` produces into a temporary file in
+// `directory` (the bookmark file's, ending in a separator), flushes it and
+// puts it in the bookmark file's place in one step. TRUE when the bookmark
+// file now holds the whole new text; otherwise it is as it was, and the
+// temporary file is gone. Without `mayReplace` only a bookmark file that
+// does not exist is written.
+BOOL ReplaceBookmarkFile(const char* bookmarkPath, const char* directory,
+                         const std::function<BOOL(HANDLE)>& writeText, bool mayReplace = true);
 
 }  // namespace splicer

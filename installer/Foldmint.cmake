@@ -13,4 +13,6 @@ else()
   qc_add_dialog_templates(foldmint ${CMAKE_CURRENT_SOURCE_DIR}/Dialogs.rc)
 endif()
 target_link_libraries(foldmint PRIVATE framework_entry installer_core framework)
-install(TARGETS foldmint RUNTIME DESTINATION bin)
+# It loads no modules, so it carries the stand-in inside: one file to install.
+set_target_properties(foldmint PROPERTIES QC_STATIC_WIN32API ON)
+install(TARGETS foldmint RUNTIME DESTINATION bin COMPONENT foldmint)

@@ -3,7 +3,9 @@
 #include <cstring>
 
 #include "installer/BookmarkPathDialog.h"
+#include "installer/CommandLine.h"
 #include "installer/ProductPathDialog.h"
+#include "installer/ProgramConventions.h"
 
 BEGIN_MESSAGE_MAP(InstallerApp, CWinApp)
 ON_COMMAND(ID_HELP, &CWinApp::OnHelp)
@@ -14,39 +16,58 @@ InstallerApp::InstallerApp() : CWinApp(nullptr), bookmarkPath{}, productDir{} {}
 InstallerApp::~InstallerApp() = default;
 
 BOOL InstallerApp::InitInstance() {
-  std::memset(bookmarkPath, 0, sizeof bookmarkPath);
-  std::memset(productDir, 0, sizeof productDir);
-
-  // The bookmark path runs to the first blank; everything after that one
-  // blank, blanks included, is the product directory.
+  outcome = InstallOutcome::kDone;
   const char* line = m_lpCmdLine != nullptr ? m_lpCmdLine : "";
-  const char* blank = std::strchr(line, ' ');
-  size_t bookmarkLength = blank != nullptr ? static_cast<size_t>(blank - line) : std::strlen(line);
-  const char* dir = blank != nullptr ? blank + 1 : "";
-  size_t dirLength = std::strlen(dir);
-  // A part that does not fit its buffer would name some other file: refused whole.
-  if (bookmarkLength >= sizeof bookmarkPath || dirLength >= sizeof productDir) {
+  if (installer::AnswerInformationRequest(line)) {
     return FALSE;
   }
-  std::memcpy(bookmarkPath, line, bookmarkLength);
-  std::memcpy(productDir, dir, dirLength);
+  installer::InstallerRequest request = installer::SplitCommandLine(line, bookmarkPath, productDir);
+  if (!request.usable) {
+    NoteOutcome(InstallOutcome::kUnusableCommandLine, line,
+                "path too long (259 characters at most), nothing changed");
+    return FALSE;
+  }
 
   // A missing part is asked for; a cancelled dialog, or one that left its
   // buffer empty, ends the run before any file is touched.
   if (bookmarkPath[0] == '\0') {
     BookmarkPathDialog dialog(nullptr);
-    if (dialog.DoModal() == IDCANCEL || bookmarkPath[0] == '\0') {
+    if (dialog.DoModal() == IDCANCEL) {
+      NoteOutcome(InstallOutcome::kCancelled, "bookmark file", "prompt cancelled, nothing changed");
+      return FALSE;
+    }
+    if (bookmarkPath[0] == '\0') {
+      NoteOutcome(InstallOutcome::kUnusableCommandLine, "bookmark file",
+                  "no path given, nothing changed");
       return FALSE;
     }
   }
+  if (request.removal) {
+    BookmarkRemover();
+    return FALSE;
+  }
   if (productDir[0] == '\0') {
     ProductPathDialog dialog(nullptr);
-    if (dialog.DoModal() == IDCANCEL || productDir[0] == '\0') {
+    if (dialog.DoModal() == IDCANCEL) {
+      NoteOutcome(InstallOutcome::kCancelled, bookmarkPath,
+                  "product directory prompt cancelled, nothing changed");
+      return FALSE;
+    }
+    if (productDir[0] == '\0') {
+      NoteOutcome(InstallOutcome::kUnusableCommandLine, bookmarkPath,
+                  "empty product directory, nothing changed");
       return FALSE;
     }
   }
   BookmarkSplicer();
   return FALSE;
+}
+
+int InstallerApp::ExitInstance() { return installer::ExitStatusFor(outcome); }
+
+void InstallerApp::NoteOutcome(InstallOutcome result, const char* file, const char* reason) {
+  outcome = result;
+  installer::ReportOutcome(result, file, reason);
 }
 
 InstallerApp theApp;

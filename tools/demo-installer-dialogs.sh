@@ -5,14 +5,24 @@
 #   natively: foldmint's terminal prompts, answered with Enter twice;
 #   under Wine: Foldmint.exe's dialogs, answered by the dialog driver.
 # Needs both builds (build/native, build/windows, or the directories in
-# QC_NATIVE_BUILD and QC_WINDOWS_BUILD).
+# QC_NATIVE_BUILD and QC_WINDOWS_BUILD). Runs Wine in a demonstration prefix
+# (QC_DEMO_WINEPREFIX, by default build/windows/demo-wineprefix), never in
+# the tests' own.
 set -eu
 cd "$(dirname "$0")/.."
 root=$(pwd)
 native=${QC_NATIVE_BUILD:-$root/build/native}
 windows=${QC_WINDOWS_BUILD:-$root/build/windows}
-work=$(mktemp -d /tmp/quillary-dialogs.XXXXXX)
-trap 'rm -rf "$work"' EXIT
+prefix=${QC_DEMO_WINEPREFIX:-$windows/demo-wineprefix}
+work=$root/build/demo-dialogs
+finish() {
+  sh cmake/wine-prefix.sh shutdown "$prefix" || true
+  rm -rf "$work"
+}
+rm -rf "$work"
+mkdir -p "$work"
+trap finish EXIT
+trap 'exit 130' INT TERM
 
 profile() {  # a sample browser profile: a bookmark file and its prefs.js
   mkdir -p "$1"
@@ -45,27 +55,22 @@ added "$work/native-before.htm" "$work/native-profile/bookmark.htm"
 
 echo
 echo "== Foldmint.exe with no arguments (Windows, under Wine): the two dialogs, each answered with OK"
-sh cmake/wine-prefix.sh setup "$windows/wineprefix"
-WINEPREFIX=$windows/wineprefix
-WINEDEBUG=-all
-export WINEPREFIX WINEDEBUG
+sh cmake/wine-prefix.sh setup "$prefix"
+wine="sh cmake/wine-prefix.sh run"
 profile "$work/windows-profile"
 cp "$work/windows-profile/bookmark.htm" "$work/windows-before.htm"
 dirroot=$(echo "Z:$work/windows-profile" | sed 's|/|\\|g')
 users='HKLM\SOFTWARE\Netscape\Netscape Navigator\Users'
 product='HKLM\Software\Ortwell\Brackel\4.0'
-wine reg add "$users" /v CurrentUser /d ann /f >/dev/null
-wine reg add "$users\\ann" /v DirRoot /d "$dirroot" /f >/dev/null
-wine reg add "$product" /v 'Base Path' /d 'C:\Program Files\Quillary' /f >/dev/null
-wine "$windows/installer/Foldmint.exe" &
+$wine "$prefix" reg add "$users" /v CurrentUser /d ann /f >/dev/null
+$wine "$prefix" reg add "$users\\ann" /v DirRoot /d "$dirroot" /f >/dev/null
+$wine "$prefix" reg add "$product" /v 'Base Path' /d 'C:\Program Files\Quillary' /f >/dev/null
+$wine "$prefix" "$windows/installer/Foldmint.exe" &
 foldmint=$!
 driver="$windows/testing/qc_dialog_driver.exe"
 # printf, not echo: the paths hold backslashes.
-printf 'The bookmark dialog shows: %s\n' "$(timeout 60 wine "$driver" wait show press=1 gone | tr -d '\r')"
-printf 'The product dialog shows: %s\n' "$(timeout 60 wine "$driver" wait show press=1 gone | tr -d '\r')"
+printf 'The bookmark dialog shows: %s\n' "$(timeout 60 $wine "$prefix" "$driver" wait show press=1 gone | tr -d '\r')"
+printf 'The product dialog shows: %s\n' "$(timeout 60 $wine "$prefix" "$driver" wait show press=1 gone | tr -d '\r')"
 wait "$foldmint"
 echo "Lines added to the bookmark file:"
 added "$work/windows-before.htm" "$work/windows-profile/bookmark.htm"
-wine reg delete "$users" /f >/dev/null 2>&1 || true
-wine reg delete "$product" /v 'Base Path' /f >/dev/null 2>&1 || true
-wineserver -w

@@ -13,9 +13,20 @@ for target in native windows; do
   cmake --build --preset "$target" >/dev/null
 done
 
-work=$(mktemp -d /tmp/quillary-demo.XXXXXX)
 native=$root/build/native
 windows=$root/build/windows
+# The demonstration's own files and Wine prefix, never the tests' prefix:
+# what it registers there would otherwise be seen by the next test run.
+work=$root/build/demo
+prefix=$windows/demo-wineprefix
+finish() {
+  sh cmake/wine-prefix.sh shutdown "$prefix" || true
+  rm -rf "$work"
+}
+rm -rf "$work"
+mkdir -p "$work"
+trap finish EXIT
+trap 'exit 130' INT TERM
 cat > "$work/browser.txt" <<'SCRIPT'
 window 5 "http://news.example/" "Daily News" "" parent=-
 window 9 "http://news.example/story.htm" "Story" "" parent=5
@@ -36,16 +47,20 @@ echo "The browser received $(grep '^requests' "$work/counters-native.txt" | cut 
 
 echo
 echo "== Snaplet.exe x1 (Windows, under Wine; the browser is fake_browser.exe)"
-sh cmake/wine-prefix.sh setup "$windows/wineprefix"
-wine_run="$windows/wine-run.sh"
+sh cmake/wine-prefix.sh setup "$prefix"
+# run PROGRAM [ARGUMENTS...] under Wine in the demonstration's prefix. A
+# program started in the background is started by the script itself, which
+# execs wine, so that $! is Wine's process.
+run() { sh cmake/wine-prefix.sh run "$prefix" "$@"; }
 winpath() { echo "Z:$1" | sed 's|/|\\|g'; }
-"$wine_run" "$windows/testing/qc_register_control.exe" register
-"$wine_run" "$windows/testing/fake_browser.exe" --script "$(winpath "$work/browser.txt")" \
-  --counters "$(winpath "$work/counters-windows.txt")" --seconds 20 \
+run "$windows/testing/qc_register_control.exe" register
+sh cmake/wine-prefix.sh run "$prefix" "$windows/testing/fake_browser.exe" \
+  --script "$(winpath "$work/browser.txt")" --counters "$(winpath "$work/counters-windows.txt")" --seconds 20 \
   --ready-event qc_demo_ready --stop-event qc_demo_stop &
 browser=$!
 sleep 3
-QC_CONTROL_LOG="$(winpath "$work/control-windows.log")" "$wine_run" "$windows/launcher/Snaplet.exe" x1
+QC_CONTROL_LOG="$(winpath "$work/control-windows.log")" \
+  sh cmake/wine-prefix.sh run "$prefix" "$windows/launcher/Snaplet.exe" x1
 kill "$browser" 2>/dev/null || true
 wait "$browser" 2>/dev/null || true
 echo "The meter control received:"
@@ -53,9 +68,9 @@ cat "$work/control-windows.log"
 
 echo
 echo "== Snaplet.exe without a browser: the message box, read and answered"
-"$wine_run" "$windows/launcher/Snaplet.exe" x1 &
+sh cmake/wine-prefix.sh run "$prefix" "$windows/launcher/Snaplet.exe" x1 &
 launcher=$!
-"$wine_run" "$windows/testing/qc_message_box_driver.exe" --timeout 15000 | sed 's/^/The user sees: /'
+run "$windows/testing/qc_message_box_driver.exe" --timeout 15000 | sed 's/^/The user sees: /'
 wait "$launcher"
 
 profile() {  # a sample browser profile: a bookmark file and its prefs.js
@@ -79,13 +94,11 @@ profile "$work/windows-profile"
 cp "$work/windows-profile/bookmark.htm" "$work/windows-before.htm"
 # (wine quotes an argument holding a blank, and the installer copies quotes
 # as they stand, so this directory has none.)
-"$wine_run" "$windows/installer/Foldmint.exe" "$(winpath "$work/windows-profile/bookmark.htm")" \
+run "$windows/installer/Foldmint.exe" "$(winpath "$work/windows-profile/bookmark.htm")" \
   'C:\Quillary\'
 echo "Lines added to the bookmark file:"
 diff "$work/windows-before.htm" "$work/windows-profile/bookmark.htm" | grep '^>' | tr -d '\r' || true
 
 echo
-QC_NATIVE_BUILD="$native" QC_WINDOWS_BUILD="$windows" sh tools/demo-installer-dialogs.sh
-
-WINEPREFIX="$windows/wineprefix" wineserver -w
-rm -rf "$work"
+QC_NATIVE_BUILD="$native" QC_WINDOWS_BUILD="$windows" QC_DEMO_WINEPREFIX="$prefix" \
+  sh tools/demo-installer-dialogs.sh

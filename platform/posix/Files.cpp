@@ -91,6 +91,10 @@ HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD /*dwShareMode
   if (!described || S_ISDIR(info.st_mode)) {
     DWORD error = described ? ERROR_ACCESS_DENIED : ErrorFromErrno(errno, nullptr);
     systemCalls.close(fd);
+    // A failed CreateFileA leaves no file behind that it made itself.
+    if (dwCreationDisposition == CREATE_NEW) {
+      systemCalls.unlink(lpFileName);
+    }
     Fail(error);
     return INVALID_HANDLE_VALUE;
   }

@@ -83,4 +83,28 @@ DWORD GetFileAttributesA(LPCSTR lpFileName);
 // picks a free number. lpTempFileName has room for MAX_PATH bytes.
 UINT GetTempFileNameA(LPCSTR lpPathName, LPCSTR lpPrefixString, UINT uUnique, LPSTR lpTempFileName);
 
+// Times in 100 ns steps since 1601-01-01 UTC, as Windows counts them.
+typedef struct _FILETIME {
+  DWORD dwLowDateTime;
+  DWORD dwHighDateTime;
+} FILETIME, *LPFILETIME;
+
+typedef enum _GET_FILEEX_INFO_LEVELS { GetFileExInfoStandard } GET_FILEEX_INFO_LEVELS;
+
+typedef struct _WIN32_FILE_ATTRIBUTE_DATA {
+  DWORD dwFileAttributes;
+  FILETIME ftCreationTime;
+  FILETIME ftLastAccessTime;
+  FILETIME ftLastWriteTime;
+  DWORD nFileSizeHigh;
+  DWORD nFileSizeLow;
+} WIN32_FILE_ATTRIBUTE_DATA;
+
+// The attributes as GetFileAttributesA gives them, the times and the size.
+// The creation time is the time of the last status change, the nearest
+// POSIX keeps.
+BOOL GetFileAttributesExA(LPCSTR lpFileName, GET_FILEEX_INFO_LEVELS fInfoLevelId,
+                          LPVOID lpFileInformation);
+void GetSystemTimeAsFileTime(LPFILETIME lpSystemTimeAsFileTime);
+
 void Sleep(DWORD dwMilliseconds);

@@ -215,6 +215,31 @@ BOOL DeleteFileA(LPCSTR lpFileName) {
   return TRUE;
 }
 
+namespace {
+
+DWORD AttributesOf(const struct stat& info) {
+  DWORD attributes = 0;
+  if (S_ISDIR(info.st_mode)) {
+    attributes |= FILE_ATTRIBUTE_DIRECTORY;
+  }
+  if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+    attributes |= FILE_ATTRIBUTE_READONLY;
+  }
+  return attributes != 0 ? attributes : FILE_ATTRIBUTE_NORMAL;
+}
+
+// Seconds from 1601-01-01 to 1970-01-01.
+constexpr unsigned long long kUnixEpochInFileTimeSeconds = 11644473600ull;
+
+FILETIME FileTimeOf(const struct timespec& time) {
+  unsigned long long steps =
+      (static_cast<unsigned long long>(time.tv_sec) + kUnixEpochInFileTimeSeconds) * 10000000ull +
+      static_cast<unsigned long long>(time.tv_nsec) / 100;
+  return {static_cast<DWORD>(steps), static_cast<DWORD>(steps >> 32)};
+}
+
+}  // namespace
+
 DWORD GetFileAttributesA(LPCSTR lpFileName) {
   struct stat info;
   if (lpFileName == nullptr) {
@@ -225,14 +250,35 @@ DWORD GetFileAttributesA(LPCSTR lpFileName) {
     Fail(ErrorFromErrno(errno, lpFileName));
     return INVALID_FILE_ATTRIBUTES;
   }
-  DWORD attributes = 0;
-  if (S_ISDIR(info.st_mode)) {
-    attributes |= FILE_ATTRIBUTE_DIRECTORY;
+  return AttributesOf(info);
+}
+
+BOOL GetFileAttributesExA(LPCSTR lpFileName, GET_FILEEX_INFO_LEVELS fInfoLevelId,
+                          LPVOID lpFileInformation) {
+  struct stat info;
+  if (lpFileName == nullptr || fInfoLevelId != GetFileExInfoStandard ||
+      lpFileInformation == nullptr) {
+    return Fail(ERROR_INVALID_PARAMETER);
   }
-  if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
-    attributes |= FILE_ATTRIBUTE_READONLY;
+  if (systemCalls.stat(lpFileName, &info) != 0) {
+    return Fail(ErrorFromErrno(errno, lpFileName));
   }
-  return attributes != 0 ? attributes : FILE_ATTRIBUTE_NORMAL;
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  data.dwFileAttributes = AttributesOf(info);
+  data.ftCreationTime = FileTimeOf(info.st_ctim);
+  data.ftLastAccessTime = FileTimeOf(info.st_atim);
+  data.ftLastWriteTime = FileTimeOf(info.st_mtim);
+  unsigned long long size = static_cast<unsigned long long>(info.st_size);
+  data.nFileSizeHigh = static_cast<DWORD>(size >> 32);
+  data.nFileSizeLow = static_cast<DWORD>(size);
+  std::memcpy(lpFileInformation, &data, sizeof data);
+  return TRUE;
+}
+
+void GetSystemTimeAsFileTime(LPFILETIME lpSystemTimeAsFileTime) {
+  struct timespec now;
+  clock_gettime(CLOCK_REALTIME, &now);
+  *lpSystemTimeAsFileTime = FileTimeOf(now);
 }
 
 UINT GetTempFileNameA(LPCSTR lpPathName, LPCSTR lpPrefixString, UINT uUnique,

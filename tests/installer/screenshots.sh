@@ -25,14 +25,16 @@ fi
 out=$build/screenshots
 prefix=$out/wineprefix
 sh "$root/cmake/wine-prefix.sh" setup "$build/wineprefix"
-WINEPREFIX=$build/wineprefix wineserver -w
+sh "$root/cmake/wine-prefix.sh" shutdown "$build/wineprefix"
 rm -rf "$out"
 mkdir -p "$out"
 cp -a "$build/wineprefix" "$prefix"
 
 WINEPREFIX=$prefix
 WINEDEBUG=-all
-export WINEPREFIX WINEDEBUG
+# Wine's server directory stays in the copy, as wine-prefix.sh keeps it.
+TMPDIR=$prefix/.qc-tmp
+export WINEPREFIX WINEDEBUG TMPDIR
 # A free display number.
 display=91
 while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do

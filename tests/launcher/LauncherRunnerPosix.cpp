@@ -1,6 +1,7 @@
 // Natively the launcher is started with fork and exec; the fake browser is
 // loaded into it as a DDE peer module, and its message box is the line it
 // writes to standard error.
+#include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -21,13 +22,38 @@ namespace {
 
 constexpr int kBoundSeconds = 30;
 
-std::string TempDir() {
-  static std::string dir;
-  if (dir.empty()) {
-    char pattern[] = "/tmp/qc_launcher_XXXXXX";
-    dir = mkdtemp(pattern);
+// The runs' files, in one directory per test process under TMPDIR (which
+// CTest points into the build tree), removed with the process.
+class ScratchDirectory {
+ public:
+  ScratchDirectory() {
+    const char* tmp = std::getenv("TMPDIR");
+    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/qc_launcher_XXXXXX";
+    if (!mkdtemp(&pattern[0])) {
+      std::perror("launcher runner: mkdtemp");
+      std::abort();
+    }
+    path = pattern;
   }
-  return dir;
+  ~ScratchDirectory() {
+    if (DIR* dir = opendir(path.c_str())) {
+      while (dirent* entry = readdir(dir)) {
+        std::string name = entry->d_name;
+        if (name != "." && name != "..") unlink((path + "/" + name).c_str());
+      }
+      closedir(dir);
+    }
+    rmdir(path.c_str());
+  }
+  ScratchDirectory(const ScratchDirectory&) = delete;
+  ScratchDirectory& operator=(const ScratchDirectory&) = delete;
+
+  std::string path;
+};
+
+std::string TempDir() {
+  static ScratchDirectory dir;
+  return dir.path;
 }
 
 }  // namespace

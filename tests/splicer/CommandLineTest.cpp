@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
-
 #include <string>
 
+#include "installer/CommandLine.h"
 #include "installer/InstallerApp.h"
 #include "tests/splicer/SplicerTestSupport.h"
 
@@ -58,5 +58,69 @@ INSTANTIATE_TEST_SUITE_P(InitInstance, CommandLineTest, testing::ValuesIn(kCases
                          [](const testing::TestParamInfo<CommandLineCase>& info) {
                            return std::string(info.param.name);
                          });
+
+}  // namespace
+
+namespace {
+
+struct RemovalLineCase {
+  const char* name;
+  std::string line;
+  bool removal;
+  std::string bookmarkPath;
+  std::string productDir;
+};
+
+void PrintTo(const RemovalLineCase& row, std::ostream* out) { *out << row.name; }
+
+#ifdef _WIN32
+constexpr bool kSlashSwitch = true;
+#else
+constexpr bool kSlashSwitch = false;  // "/remove" is a path there
+#endif
+
+const RemovalLineCase kRemovalCases[] = {
+    {"switch_and_path", "--remove D:|N|bookmark.htm", true, "D:|N|bookmark.htm", ""},
+    {"path_with_blanks_whole", "--remove D:|My Files|bookmark.htm", true,
+     "D:|My Files|bookmark.htm", ""},
+    {"enclosing_quotes_dropped", "--remove \"D:|My Files|bookmark.htm\"", true,
+     "D:|My Files|bookmark.htm", ""},
+    {"inner_quotes_kept", "--remove a\"b\".htm", true, "a\"b\".htm", ""},
+    {"lone_quote_kept", "--remove \"", true, "\"", ""},
+    {"second_blank_belongs_to_path", "--remove  a.htm", true, " a.htm", ""},
+    {"switch_alone_asks", "--remove", true, "", ""},
+    {"longer_word_is_a_path", "--removed a.htm", false, "--removed", "a.htm"},
+    {"slash_switch", "/remove a.htm", kSlashSwitch, kSlashSwitch ? "a.htm" : "/remove",
+     kSlashSwitch ? "" : "a.htm"},
+};
+
+class RemovalLineTest : public testing::TestWithParam<RemovalLineCase> {};
+
+TEST_P(RemovalLineTest, SwitchTakesRestAsPath) {
+  char bookmarkPath[MAX_PATH];
+  char productDir[MAX_PATH];
+  std::string line = WithSeparators(GetParam().line);
+  installer::InstallerRequest request =
+      installer::SplitCommandLine(line.c_str(), bookmarkPath, productDir);
+  EXPECT_TRUE(request.usable);
+  EXPECT_EQ(request.removal != FALSE, GetParam().removal);
+  EXPECT_EQ(std::string(bookmarkPath), WithSeparators(GetParam().bookmarkPath));
+  EXPECT_EQ(std::string(productDir), WithSeparators(GetParam().productDir));
+}
+
+INSTANTIATE_TEST_SUITE_P(SplitCommandLine, RemovalLineTest, testing::ValuesIn(kRemovalCases),
+                         [](const testing::TestParamInfo<RemovalLineCase>& info) {
+                           return std::string(info.param.name);
+                         });
+
+TEST(RemovalLineTest, PathTooLongIsRefused) {
+  char bookmarkPath[MAX_PATH];
+  char productDir[MAX_PATH];
+  std::string line = "--remove " + std::string(260, 'b');
+  installer::InstallerRequest request =
+      installer::SplitCommandLine(line.c_str(), bookmarkPath, productDir);
+  EXPECT_FALSE(request.usable);
+  EXPECT_EQ(std::string(bookmarkPath), "");
+}
 
 }  // namespace

@@ -1,0 +1,70 @@
+// The POSIX program as a Unix user expects a command-line tool to behave.
+// "/remove" is no switch here: it is a path.
+#include "installer/ProgramConventions.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "version/Version.h"
+
+namespace installer {
+
+namespace {
+
+constexpr char kProgramName[] = "foldmint";
+
+constexpr char kUsage[] =
+    "Usage: foldmint [BOOKMARK-FILE [PRODUCT-DIR]]\n"
+    "       foldmint --remove [BOOKMARK-FILE]\n"
+    "       foldmint --help | --version\n"
+    "\n"
+    "Adds the folder \"Quillary\" with the links Save, QuickSave and Search into\n"
+    "PRODUCT-DIR to the browser's bookmark file, at the top of the bookmarks and\n"
+    "again in the personal toolbar folder named by prefs.js beside it. The first\n"
+    "run keeps a copy of the bookmark file as bkmk.qyr in the same directory.\n"
+    "A missing path is asked for, prefilled from the registry. Everything after\n"
+    "the first blank is the product directory, blanks included.\n"
+    "\n"
+    "  --remove   take the product's folders out of BOOKMARK-FILE again, leaving\n"
+    "             every other entry as it is and bkmk.qyr untouched\n"
+    "  --help     print this help and exit\n"
+    "  --version  print the version and exit\n"
+    "\n"
+    "Exit status:\n"
+    "  0  the folder is in the bookmark file (for --remove: out of it)\n"
+    "  1  a prompt was cancelled; nothing changed\n"
+    "  2  the command line cannot be used; nothing changed\n"
+    "  3  neither the bookmark file nor a backup can be read; nothing changed\n"
+    "  4  the new bookmark file could not be written; nothing changed\n"
+    "  5  --remove left a folder \"Quillary\" that holds other entries, or lacks\n"
+    "     one of the three links\n";
+
+}  // namespace
+
+bool IsRemovalSwitch(const char* word, size_t length) {
+  return length == 8 && std::strncmp(word, "--remove", length) == 0;
+}
+
+bool AnswerInformationRequest(const char* line) {
+  if (std::strcmp(line, "--help") == 0) {
+    std::fputs(kUsage, stdout);
+    return true;
+  }
+  if (std::strcmp(line, "--version") == 0) {
+    std::printf("%s %s\n", kProgramName, QC_VERSION_TEXT);
+    return true;
+  }
+  return false;
+}
+
+void ReportOutcome(InstallOutcome outcome, const char* file, const char* reason) {
+  if (outcome == InstallOutcome::kDone) {
+    return;
+  }
+  std::fprintf(stderr, "%s: %s: %s\n", kProgramName,
+               file != nullptr && file[0] != '\0' ? file : "-", reason);
+}
+
+int ExitStatusFor(InstallOutcome outcome) { return static_cast<int>(outcome); }
+
+}  // namespace installer

@@ -1,0 +1,66 @@
+#!/bin/sh
+# The native foldmint as a Unix user meets it: --help and --version, and one
+# run for each exit status, with its line on standard error.
+# Usage: exit-status.sh <foldmint> <data dir> <work dir>
+set -u
+program=$1
+data=$2
+work=$3
+rm -rf "$work"
+mkdir -p "$work"
+failures=0
+
+# expect <name> <status> <stderr pattern or -> -- <program arguments...>
+expect() {
+  name=$1 status=$2 pattern=$3
+  shift 4
+  "$program" "$@" >"$work/out" 2>"$work/err" </dev/null
+  got=$?
+  if [ "$got" -ne "$status" ]; then
+    echo "FAIL $name: exit status $got, expected $status"; cat "$work/err"; failures=$((failures + 1))
+  elif [ "$pattern" = "-" ] && [ -s "$work/err" ]; then
+    echo "FAIL $name: unexpected message:"; cat "$work/err"; failures=$((failures + 1))
+  elif [ "$pattern" != "-" ] && ! { [ "$(wc -l <"$work/err")" -eq 1 ] && grep -q "^foldmint: $pattern" "$work/err"; }; then
+    echo "FAIL $name: standard error is not one line 'foldmint: $pattern':"; cat "$work/err"
+    failures=$((failures + 1))
+  else
+    echo "ok   $name: status $got $(cat "$work/err")"
+  fi
+}
+
+profile() {
+  rm -rf "$work/profile"
+  mkdir -p "$work/profile"
+  cp "$data/bookmark.htm" "$work/profile/bookmark.htm"
+  cp "$data/prefs-work.js" "$work/profile/prefs.js"
+}
+
+expect help 0 - -- --help
+grep -q "^Usage: foldmint" "$work/out" || { echo "FAIL help: no usage"; failures=$((failures + 1)); }
+expect version 0 - -- --version
+grep -qx "foldmint [0-9][0-9]*\.[0-9][0-9]*\.[0-9][0-9]*" "$work/out" ||
+  { echo "FAIL version: $(cat "$work/out")"; failures=$((failures + 1)); }
+
+profile
+expect spliced 0 - -- "$work/profile/bookmark.htm" /opt/q/
+grep -q "file:///opt/q/save.qyv" "$work/profile/bookmark.htm" ||
+  { echo "FAIL spliced: no folder"; failures=$((failures + 1)); }
+expect already_there 0 - -- "$work/profile/bookmark.htm" /opt/q/
+
+expect prompt_cancelled 1 "bookmark file: .*cancelled" --
+
+long=$(printf '%0300d' 0)
+expect part_too_long 2 ".*too long" -- "$work/$long.htm" /opt/q/
+
+profile
+rm "$work/profile/bookmark.htm"
+expect unreadable 3 "$work/profile/bookmark.htm: .*no backup" -- "$work/profile/bookmark.htm" /opt/q/
+
+profile
+chmod a-w "$work/profile/bookmark.htm"
+expect read_only_file 4 "$work/profile/bookmark.htm: read-only" -- "$work/profile/bookmark.htm" /opt/q/
+cmp -s "$data/bookmark.htm" "$work/profile/bookmark.htm" ||
+  { echo "FAIL read_only_file: the file changed"; failures=$((failures + 1)); }
+
+rm -rf "$work"
+[ "$failures" -eq 0 ]
