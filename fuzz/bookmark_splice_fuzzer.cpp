@@ -4,7 +4,7 @@
 // - the output is the input with insertions: every input byte, in order;
 // - it holds the product's folder twice, or once for a text without a list;
 // - a text that already holds the marker is left exactly as it was;
-// - a second splice changes nothing;
+// - a second splice changes nothing, and both end done;
 // - the backup holds the input, and no temporary file is left beside them.
 //
 // Input: the bookmark file, then (after a "--8<--" line) prefs.js; without
@@ -95,7 +95,9 @@ void RunSplicer(const std::string& bookmarkPath) {
   std::memset(app.productDir, 0, sizeof app.productDir);
   std::memcpy(app.bookmarkPath, bookmarkPath.data(), bookmarkPath.size());
   std::memcpy(app.productDir, kProductDir, sizeof kProductDir);
+  app.outcome = InstallOutcome::kCancelled;  // a splice that notes nothing shows
   app.BookmarkSplicer();
+  Check(app.outcome == InstallOutcome::kDone, "the splice ends done");
 }
 
 // Whether `output` is `input` with bytes inserted.
