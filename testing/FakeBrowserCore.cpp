@@ -78,6 +78,20 @@ Reply FakeBrowserCore::Request(const std::string& topic, const std::string& item
   const std::string name = CanonicalTopic(topic);
   ++counters_.requests[{name, item}];
   ++counters_.totalRequests;
+  Reply reply = Answer(name, item, format);
+  if (reply.kind != Reply::kSilent) reply.delayMs = DelayOn(name);
+  return reply;
+}
+
+uint32_t FakeBrowserCore::DelayOn(const std::string& topic) const {
+  for (const SlowTopic& slow : script_.misbehave.slowTopics) {
+    if (SameName(slow.topic, topic)) return slow.delayMs;
+  }
+  return 0;
+}
+
+Reply FakeBrowserCore::Answer(const std::string& name, const std::string& item,
+                              unsigned format) const {
   if (const RequestFault* fault = FindFault(name, item))
     return fault->silent ? Silent() : Refused();
   if (format != kTextFormat) return Refused();

@@ -12,6 +12,8 @@
 //   WWW_GetFrameParent, item a decimal id (likewise): the parent id in
 //     4 bytes, little-endian, 0xFFFFFFFF for none
 // Anything else (an unknown id, another item, format or topic) is refused.
+// A slow topic's answers, refusals included, carry the delay for the
+// transport to wait out before it sends them.
 #pragma once
 
 #include <cstdint>
@@ -29,6 +31,7 @@ struct Reply {
   enum Kind { kData, kRefused, kSilent };
   Kind kind = kRefused;
   std::vector<uint8_t> bytes;
+  uint32_t delayMs = 0;  // the transport holds the answer back this long
 };
 
 class FakeBrowserCore {
@@ -55,6 +58,8 @@ class FakeBrowserCore {
  private:
   const Window* FindWindow(uint32_t id) const;
   const RequestFault* FindFault(const std::string& topic, const std::string& item) const;
+  uint32_t DelayOn(const std::string& topic) const;
+  Reply Answer(const std::string& topic, const std::string& item, unsigned format) const;
   Reply ListWindows(const std::string& item) const;
   Reply WindowInfo(const std::string& item) const;
   Reply FrameParent(const std::string& item) const;

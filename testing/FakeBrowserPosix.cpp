@@ -1,7 +1,9 @@
 // The fake browser's transport on POSIX: a server on the DDEML stand-in's
 // server side, in the calling process. DDEML's callback carries no context,
 // so the one running fake browser is kept here.
+#include <chrono>
 #include <string>
+#include <thread>
 
 #include "browser/BrowserInterface.h"
 #include "platform/Win32Api.h"
@@ -41,6 +43,9 @@ HDDEDATA CALLBACK ServerCallback(UINT type, UINT format, HCONV, HSZ hsz1, HSZ hs
       // hsz1 is the topic, hsz2 the item.
       Reply reply =
           t->core->Request(HandleText(t->instance, hsz1), HandleText(t->instance, hsz2), format);
+      // The client's DDEML runs this callback inside its transaction, so a
+      // busy browser is one that takes its time here.
+      std::this_thread::sleep_for(std::chrono::milliseconds(reply.delayMs));
       switch (reply.kind) {
         case Reply::kData:
           return DdeCreateDataHandle(t->instance, reply.bytes.data(),

@@ -8,6 +8,8 @@
 namespace fake_browser {
 namespace {
 
+constexpr uint32_t kLongestDelayMs = 600000;
+
 bool ParseWindow(const std::vector<std::string>& t, Script* script, std::string* why) {
   if (t.size() != 5 && t.size() != 6) {
     *why = "window takes an id, a URL, a title, a third text and optionally parent=";
@@ -46,6 +48,13 @@ bool ParseMisbehave(const std::vector<std::string>& t, Misbehaviour* m) {
   }
   if ((what == "refuse" || what == "silent") && (args == 1 || args == 2)) {
     m->requestFaults.push_back({t[2], args == 2 ? t[3] : "", what == "silent"});
+    return true;
+  }
+  if (what == "slow" && args == 2) {
+    SlowTopic slow;
+    slow.topic = t[2];
+    if (!ParseNumber(t[3], &slow.delayMs) || slow.delayMs > kLongestDelayMs) return false;
+    m->slowTopics.push_back(slow);
     return true;
   }
   if (what == "list-unterminated" && args == 0) {

@@ -21,6 +21,9 @@
 //   misbehave silent <topic> [<item>]
 //                                 such requests get no answer at all: the
 //                                 client waits for its time-out
+//   misbehave slow <topic> <ms>   requests on the topic are answered as usual,
+//                                 but only after <ms> milliseconds (a busy
+//                                 browser, up to 600000)
 //   misbehave list-unterminated   the window list lacks its closing 0 id
 //   misbehave parent-bytes <n>    frame-parent replies carry only their first
 //                                 n bytes (0..3)
@@ -60,10 +63,17 @@ struct RequestFault {
   bool silent = false;
 };
 
+// Requests on the topic are answered after a delay.
+struct SlowTopic {
+  std::string topic;
+  uint32_t delayMs = 0;
+};
+
 struct Misbehaviour {
   bool unregistered = false;
   std::vector<std::string> refusedTopics;
   std::vector<RequestFault> requestFaults;
+  std::vector<SlowTopic> slowTopics;
   bool listUnterminated = false;
   uint32_t frameParentBytes = 4;
   bool textUnterminated = false;

@@ -143,6 +143,9 @@ struct FakeBrowser::Transport {
     const ATOM item = static_cast<ATOM>(itemAtom);
     const Reply reply =
         core->Request(conversation.topic, AtomText(item), static_cast<unsigned>(format));
+    // A busy browser: nothing of this thread, the client's side of an
+    // in-process test included, moves until the answer goes.
+    if (reply.delayMs > 0) Sleep(reply.delayMs);
     // The item atom travels back with the answer; without one it is ours to delete.
     switch (reply.kind) {
       case Reply::kData:

@@ -119,13 +119,17 @@ HCONV DdeLink::ConnectTopic(HSZ topic) {
   return conversation;
 }
 
+// Once a request has timed out, later ones fail at once, as unanswered.
 HDDEDATA DdeLink::RequestItem(HCONV conversation, HSZ item) {
-  if (conversation == 0 || item == 0) {
+  if (conversation == 0 || item == 0 || requestTimedOut) {
     return 0;
   }
   HDDEDATA reply = DdeClientTransaction(nullptr, 0, conversation, item, kRequestFormat,
                                         XTYP_REQUEST, kRequestTimeout, nullptr);
-  NoteDdeError("Client Transaction");
+  // The hook fetches (and so resets) the error; the time-out is read from it.
+  if (NoteDdeError("Client Transaction") == DMLERR_DATAACKTIMEOUT && reply == 0) {
+    requestTimedOut = true;
+  }
   return reply;
 }
 

@@ -81,4 +81,6 @@ class DdeLink {
   GrowableArray<BrowserWindowRecord> windowList;
   HSZ topicHandles[browser::kTopicCount] = {};
   GrowableArray<ConversationEntry> conversations;
+  // A browser that let one request time out is taken as hung: no later request waits again.
+  bool requestTimedOut = false;
 };

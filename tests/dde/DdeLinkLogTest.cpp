@@ -94,6 +94,25 @@ TEST(DdeLinkCalls, ARequestIsConnectItemTransactionThenReleases) {
   EXPECT_EQ(CallsOf(link.instanceId), expected);
 }
 
+TEST(DdeLinkCalls, AfterATimedOutRequestARequestMakesItsItemButNoTransaction) {
+  auto browser = StartBrowser(std::string(kScript) + "misbehave silent WWW_GetFrameParent\n");
+  DdeLink link;
+  EXPECT_EQ(link.QueryFrameParent(5), 0xFFFFFFFFu);
+  ASSERT_TRUE(link.requestTimedOut);
+  posix_dde::ClearCallLog();
+  BrowserWindowInfo info;
+  EXPECT_EQ(link.QueryWindowInfo(&info, 5), 1);
+  EXPECT_EQ(info.title, nullptr);
+  const std::vector<std::string> expected = {
+      "DdeConnect NETSCAPE WWW_GetWindowInfo",
+      "DdeCreateStringHandleA 5",
+      "DdeFreeStringHandle 5",
+      "DdeGetLastError",
+  };
+  EXPECT_EQ(CallsOf(link.instanceId), expected);
+  EXPECT_EQ(browser->counters().totalRequests, 1u);
+}
+
 TEST(DdeLinkCalls, AFailedInitializeLeavesEveryOperationEmptyAndDestructionSilent) {
   auto browser = StartBrowser(kScript);
   posix_dde::ClearCallLog();

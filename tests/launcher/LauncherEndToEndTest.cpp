@@ -106,6 +106,60 @@ TEST(Launcher, ATitleWithoutItsBrowserWindowIsToldAsNoBrowser) {
   EXPECT_TRUE(run.controlCalls.empty());
 }
 
+// n windows, each but the first a frame of the first; the current window
+// shows the last one's page.
+std::string Frames(int n) {
+  std::string script;
+  for (int i = 1; i <= n; ++i) {
+    script += "window " + std::to_string(i) + " \"http://a/" + std::to_string(i) + "\" \"Page " +
+              std::to_string(i) + "\" \"\" parent=" + (i == 1 ? "-" : "1") + "\n";
+  }
+  return script + "current " + std::to_string(n) + "\n";
+}
+
+// Starting the launcher, reading its message box and its end, beside the waits.
+constexpr unsigned kRunSlackMs = 10000;
+
+struct SilentRow {
+  const char* name;
+  std::string windows;
+};
+
+TEST(Launcher, ABrowserThatStopsAnsweringCostsOneWaitThenTheUserIsTold) {
+  const SilentRow rows[] = {{"2 windows", kFramedPage}, {"20 windows", Frames(20)}};
+  for (const SilentRow& row : rows) {
+    SCOPED_TRACE(row.name);
+    LauncherSetup setup = RunOf(row.windows + "misbehave silent WWW_GetFrameParent\n", "x1");
+    setup.shortRequestWait = true;
+    LauncherOutcome run = RunLauncher(setup);
+    ASSERT_TRUE(run.ended) << Seen(run);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.messages, (Calls{kNotRunning}));
+    EXPECT_TRUE(run.controlCalls.empty());
+    // The list, the first window's information, and its frame parent, which
+    // got no answer: nothing more was sent.
+    EXPECT_EQ(run.counters.RequestsOn("WWW_GetFrameParent"), 1u);
+    EXPECT_EQ(run.counters.totalRequests, 3u);
+    EXPECT_GE(run.elapsedMs, UnansweredRequestCostMs());
+    EXPECT_LT(run.elapsedMs, UnansweredRequestCostMs() + kRunSlackMs);
+  }
+}
+
+TEST(Launcher, ASlowBrowserThatAnswersWithinTheWaitIsSavedFromAsUsual) {
+  LauncherSetup setup =
+      RunOf(std::string(kFramedPage) + "misbehave slow WWW_GetFrameParent 1500\n", "x1");
+  setup.shortRequestWait = true;
+  LauncherOutcome run = RunLauncher(setup);
+  ASSERT_TRUE(run.ended) << Seen(run);
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.controlCalls, (Calls{Call(1, "Daily News", "Daily News - Netscape"),
+                                     Call(6, "http://news.example/", "Daily News - Netscape")}));
+  EXPECT_TRUE(run.messages.empty());
+  EXPECT_EQ(run.counters.RequestsOn("WWW_GetFrameParent"), 2u);
+  EXPECT_EQ(run.counters.totalRequests, 1u + 2u * 2u + 1u);
+  EXPECT_GE(run.elapsedMs, 2u * 1500u);
+}
+
 struct HostileRow {
   const char* name;
   const char* misbehaviour;

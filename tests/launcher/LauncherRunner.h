@@ -14,7 +14,12 @@ struct LauncherSetup {
   std::string commandLine;    // the arguments after the program's name
   bool controlRegistered = true;
   std::string controlFail;  // QC_CONTROL_FAIL for the control, if any
+  // Under Wine, start the test build of the launcher whose DDE requests wait
+  // kShortRequestWaitMs for an answer instead of a minute.
+  bool shortRequestWait = false;
 };
+
+constexpr unsigned kShortRequestWaitMs = 4000;
 
 struct LauncherOutcome {
   bool ended = false;  // the launcher ended by itself within the bound
@@ -22,9 +27,15 @@ struct LauncherOutcome {
   std::vector<std::string> controlCalls;  // "<dispid>\t<argument>\t<top-level caption>"
   std::vector<std::string> messages;      // texts of the message boxes shown
   fake_browser::Counters counters;        // what the browser received
+  unsigned elapsedMs = 0;                 // from the launcher's start to its end
 };
 
 LauncherOutcome RunLauncher(const LauncherSetup& setup);
+
+// How long one request that the browser leaves unanswered holds up a run
+// with shortRequestWait: that wait under Wine, nothing natively, where the
+// in-process DDEML fails such a request at once with the time-out's error.
+unsigned UnansweredRequestCostMs();
 
 // The non-empty lines of a text, without their line ends.
 std::vector<std::string> Lines(const std::string& text);

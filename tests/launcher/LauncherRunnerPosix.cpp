@@ -1,7 +1,6 @@
 // Natively the launcher is started with fork and exec; the fake browser is
 // loaded into it as a DDE peer module, and its message box is the line it
 // writes to standard error.
-#include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -11,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <initializer_list>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -22,44 +22,29 @@ namespace {
 
 constexpr int kBoundSeconds = 30;
 
-// The runs' files, in one directory per test process under TMPDIR (which
-// CTest points into the build tree), removed with the process.
-class ScratchDirectory {
- public:
-  ScratchDirectory() {
-    const char* tmp = std::getenv("TMPDIR");
-    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/qc_launcher_XXXXXX";
-    if (!mkdtemp(&pattern[0])) {
-      std::perror("launcher runner: mkdtemp");
-      std::abort();
-    }
-    path = pattern;
-  }
-  ~ScratchDirectory() {
-    if (DIR* dir = opendir(path.c_str())) {
-      while (dirent* entry = readdir(dir)) {
-        std::string name = entry->d_name;
-        if (name != "." && name != "..") unlink((path + "/" + name).c_str());
-      }
-      closedir(dir);
-    }
-    rmdir(path.c_str());
-  }
-  ScratchDirectory(const ScratchDirectory&) = delete;
-  ScratchDirectory& operator=(const ScratchDirectory&) = delete;
+// A directory of the run's own beside the test (in the build tree), gone
+// again when the run is over.
+std::string MakeRunDir() {
+  char pattern[] = "qc_launcher_XXXXXX";
+  const char* made = mkdtemp(pattern);
+  if (made == nullptr) return ".";
+  char* absolute = realpath(made, nullptr);
+  std::string dir = absolute != nullptr ? absolute : made;
+  std::free(absolute);
+  return dir;
+}
 
-  std::string path;
-};
-
-std::string TempDir() {
-  static ScratchDirectory dir;
-  return dir.path;
+void RemoveRunDir(const std::string& dir, std::initializer_list<const std::string*> files) {
+  for (const std::string* file : files) std::remove(file->c_str());
+  if (dir != ".") rmdir(dir.c_str());
 }
 
 }  // namespace
 
+unsigned UnansweredRequestCostMs() { return 0; }
+
 LauncherOutcome RunLauncher(const LauncherSetup& setup) {
-  const std::string dir = TempDir();
+  const std::string dir = MakeRunDir();
   const std::string script = dir + "/script.txt";
   const std::string counters = dir + "/counters.txt";
   const std::string log = dir + "/control.log";
@@ -98,7 +83,8 @@ LauncherOutcome RunLauncher(const LauncherSetup& setup) {
     _exit(127);
   }
   int status = 0;
-  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(kBoundSeconds);
+  const auto started = std::chrono::steady_clock::now();
+  auto deadline = started + std::chrono::seconds(kBoundSeconds);
   while (waitpid(child, &status, WNOHANG) == 0) {
     if (std::chrono::steady_clock::now() > deadline) {
       kill(child, SIGKILL);
@@ -107,6 +93,9 @@ LauncherOutcome RunLauncher(const LauncherSetup& setup) {
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
+  outcome.elapsedMs = static_cast<unsigned>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                                std::chrono::steady_clock::now() - started)
+                                                .count());
   if (WIFEXITED(status)) {
     outcome.ended = true;
     outcome.exitCode = WEXITSTATUS(status);
@@ -115,5 +104,6 @@ LauncherOutcome RunLauncher(const LauncherSetup& setup) {
   outcome.messages = Lines(ReadAll(errors));
   fake_browser::ReadCountersFile(counters, &outcome.counters);
   control_test::SetEnvironment("QC_REGISTRY_FILE", nullptr);
+  RemoveRunDir(dir, {&script, &counters, &log, &hive, &errors});
   return outcome;
 }

@@ -76,6 +76,8 @@ bool StartBrowser(const std::string& script, const std::string& counters, const 
 
 }  // namespace
 
+unsigned UnansweredRequestCostMs() { return kShortRequestWaitMs; }
+
 LauncherOutcome RunLauncher(const LauncherSetup& setup) {
   const std::string script = TempPath("script.txt");
   const std::string counters = TempPath("counters.txt");
@@ -111,11 +113,13 @@ LauncherOutcome RunLauncher(const LauncherSetup& setup) {
   }
 
   PROCESS_INFORMATION launcher = {};
-  if (Start(QC_SNAPLET_PROGRAM, setup.commandLine, &launcher)) {
+  const char* program = setup.shortRequestWait ? QC_SNAPLET_SHORT_WAIT_PROGRAM : QC_SNAPLET_PROGRAM;
+  if (Start(program, setup.commandLine, &launcher)) {
     DWORD started = GetTickCount();
     for (;;) {
       if (WaitForSingleObject(launcher.hProcess, 50) == WAIT_OBJECT_0) {
         outcome.ended = true;
+        outcome.elapsedMs = GetTickCount() - started;
         break;
       }
       message_box_driver::MessageBoxSeen seen;

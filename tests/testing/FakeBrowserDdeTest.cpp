@@ -149,6 +149,24 @@ TEST(FakeBrowserDde, SilentRequestLeavesTheClientWaitingForItsTimeOut) {
   EXPECT_EQ(browser->counters().Requests(kTopicGetFrameParent, "9"), 1u);
 }
 
+TEST(FakeBrowserDde, ASlowTopicAnswersInFullAfterItsDelay) {
+  auto browser =
+      StartedBrowser(std::string(kTwoWindows) + "misbehave slow WWW_GetFrameParent 300\n");
+  DdeTestClient client;
+  HCONV parent = client.Connect(kTopicGetFrameParent);
+  ASSERT_TRUE(parent);
+  for (int i = 0; i < 2; ++i) {
+    const auto start = std::chrono::steady_clock::now();
+    const Answer a = client.Request(parent, "9", 5000);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(280));
+    EXPECT_TRUE(a.answered);
+    EXPECT_EQ(a.bytes, Id(5));
+  }
+  EXPECT_EQ(client.Request(client.Connect(kTopicGetWindowInfo), "5").bytes,
+            Bytes(R"("http://a/index.htm","Home","first")"));
+  EXPECT_EQ(browser->counters().RequestsOn(kTopicGetFrameParent), 2u);
+}
+
 TEST(FakeBrowserDde, ShortAndUnterminatedRepliesCarryExactlyTheirBytes) {
   struct Row {
     const char* name;

@@ -26,7 +26,8 @@ TEST(FakeBrowserScript, ReadsWindowsCurrentAndMisbehaviour) {
       "misbehave list-unterminated\n"
       "misbehave parent-bytes 2\n"
       "misbehave text-unterminated\n"
-      "misbehave pad-title 300\n";
+      "misbehave pad-title 300\n"
+      "misbehave slow WWW_GetWindowInfo 250\n";
   Script s;
   std::string error;
   ASSERT_TRUE(ParseScript(text, &s, &error)) << error;
@@ -53,6 +54,9 @@ TEST(FakeBrowserScript, ReadsWindowsCurrentAndMisbehaviour) {
   EXPECT_EQ(m.frameParentBytes, 2u);
   EXPECT_TRUE(m.textUnterminated);
   EXPECT_EQ(m.padTitleTo, 300u);
+  ASSERT_EQ(m.slowTopics.size(), 1u);
+  EXPECT_EQ(m.slowTopics[0].topic, "WWW_GetWindowInfo");
+  EXPECT_EQ(m.slowTopics[0].delayMs, 250u);
 }
 
 TEST(FakeBrowserScript, EmptyScriptServesNothingAndBehaves) {
@@ -81,6 +85,9 @@ TEST(FakeBrowserScript, RejectsMalformedLinesNamingTheLine) {
       {"current without id", "current"},
       {"frame parent over 4 bytes", "misbehave parent-bytes 5"},
       {"refuse without topic", "misbehave refuse"},
+      {"slow without delay", "misbehave slow WWW_GetFrameParent"},
+      {"slow delay not a number", "misbehave slow WWW_GetFrameParent 1s"},
+      {"slow over ten minutes", "misbehave slow WWW_GetFrameParent 600001"},
       {"unknown misbehaviour", "misbehave fly"},
       {"unknown statement", "frobnicate"},
   };

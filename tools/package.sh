@@ -1,0 +1,60 @@
+#!/bin/sh
+# Builds the release packages into dist/ and checks them:
+#   dist/quillary-<version>-windows-x64.zip  Snaplet.exe, Foldmint.exe, README.txt
+#   dist/foldmint_<version>_<arch>.deb       foldmint with its manual page
+# The version is the project's, from CMake. Installs what it needs with
+# apt-get when it is missing (run as root), then builds the `windows` and
+# `release` presets.
+set -eu
+cd "$(dirname "$0")/.."
+root=$(pwd)
+
+packages="cmake make g++ libgtest-dev g++-mingw-w64-x86-64 zip unzip dpkg-dev fakeroot file
+lintian man-db"
+missing=""
+for p in $packages; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing="$missing $p"
+  fi
+done
+if [ -n "$missing" ]; then
+  echo "Installing:$missing"
+  apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $missing >/dev/null
+fi
+
+for preset in windows release; do
+  echo "== $preset: configure and build"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset"
+done
+
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/release/CMakeCache.txt)
+[ -n "$version" ] || { echo "package: no project version in build/release"; exit 1; }
+rm -rf dist
+mkdir -p dist
+
+echo "== quillary-$version-windows-x64.zip"
+stage=build/windows/package
+rm -rf "$stage"
+mkdir -p "$stage"
+cp build/windows/launcher/Snaplet.exe build/windows/installer/Foldmint.exe "$stage/"
+x86_64-w64-mingw32-strip "$stage/Snaplet.exe" "$stage/Foldmint.exe"
+# README.txt for Windows users: the version filled in, every line ended by CR LF.
+sed -e "s/@PROJECT_VERSION@/$version/g" -e 's/\r$//' -e 's/$/\r/' packaging/README.txt \
+  >"$stage/README.txt"
+# The files carry the time of the commit, so that a rebuild gives the same zip.
+stamp=$(git log -1 --format=%cd --date=format:%Y%m%d%H%M.%S 2>/dev/null || true)
+[ -z "$stamp" ] || touch -t "$stamp" "$stage"/*
+(cd "$stage" && zip -q -X "$root/dist/quillary-$version-windows-x64.zip" \
+  Snaplet.exe Foldmint.exe README.txt)
+rm -rf "$stage"
+
+echo "== foldmint .deb"
+cpack --config build/release/CPackConfig.cmake -B build/release/dist >/dev/null
+cp build/release/dist/foldmint_"$version"_*.deb dist/
+rm -rf build/release/dist
+
+ls -l dist
+echo "== checks"
+sh tests/packaging/check-packages.sh dist build/release
