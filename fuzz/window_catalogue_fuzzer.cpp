@@ -1,7 +1,9 @@
 // The launcher's catalogue of browser windows and its climb from the
 // current page to its top-level window, against a browser whose every reply
 // is fuzz input: the window list, each window's information and each frame
-// parent, in the order the launcher asks for them.
+// parent, in the order the launcher asks for them. Besides the absence of
+// faults and leaks of DDEML handles: no more requests than the list
+// warrants, and none after one that timed out.
 //
 // Input: one part per request, cut at "--8<--" lines. A part is the reply's
 // data as it stands, except: an empty part or one starting with "!" is a
@@ -28,6 +30,7 @@ struct Browser {
   HSZ service = 0;
   std::vector<std::string_view> replies;
   size_t requests = 0;
+  size_t requestsWhenSilent = 0;  // 0 until the browser first stays silent
 };
 Browser* browser = nullptr;
 
@@ -38,6 +41,9 @@ HDDEDATA Reply(Browser& b, HSZ item, UINT format) {
     return 0;
   }
   if (part[0] == '~') {
+    if (b.requestsWhenSilent == 0) {
+      b.requestsWhenSilent = b.requests;
+    }
     return CBR_BLOCK;
   }
   if (part[0] == '=') {
@@ -110,6 +116,9 @@ void LauncherRun(const Browser& b) {
   }
   FreeOwnedString(info.title);
   FreeOwnedString(info.extraText);
+  // A browser that stopped answering costs one time-out, not one per request.
+  Check(b.requestsWhenSilent == 0 || b.requests == b.requestsWhenSilent,
+        "no request follows one that timed out");
 }
 
 }  // namespace
