@@ -1,17 +1,27 @@
 #!/bin/sh
 # Installs what the two builds and their tests need on a Debian machine,
-# when it is missing. Run as root (apt-get).
+# when it is missing. Run as root (apt-get). `sh tools/setup.sh fuzz` also
+# installs clang and its libFuzzer runtime, for tools/fuzz.sh.
 set -eu
 
-packages="cmake make g++ libgtest-dev g++-mingw-w64-x86-64 wine wine64"
-missing=""
-for p in $packages; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-    missing="$missing $p"
+install_missing() {
+  missing=""
+  for p in "$@"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+      missing="$missing $p"
+    fi
+  done
+  if [ -n "$missing" ]; then
+    echo "Installing:$missing"
+    apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $missing >/dev/null
   fi
-done
-if [ -n "$missing" ]; then
-  echo "Installing:$missing"
-  apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $missing >/dev/null
+}
+
+install_missing cmake make g++ libgtest-dev g++-mingw-w64-x86-64 wine wine64
+if [ "${1:-}" = fuzz ]; then
+  install_missing clang
+  # libFuzzer comes with the runtime libraries of clang's own version
+  # (libclang-rt-14-dev on Debian 12).
+  install_missing "libclang-rt-$(clang -dumpversion | cut -d. -f1)-dev"
 fi

@@ -1,0 +1,173 @@
+// The installer's splice on a fuzzed bookmark file and prefs.js, in a
+// directory of this process's own under the build tree (removed when the
+// process ends), checking what the splice promises:
+// - the output is the input with insertions: every input byte, in order;
+// - it holds the product's folder twice, or once for a text without a list;
+// - a text that already holds the marker is left exactly as it was;
+// - a second splice changes nothing, and both end done;
+// - the backup holds the input, and no temporary file is left beside them.
+//
+// Input: the bookmark file, then (after a "--8<--" line) prefs.js; without
+// that part there is no prefs.js.
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "fuzz/FuzzSupport.h"
+#include "installer/InstallerApp.h"
+#include "platform/posix/FileTestHooks.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using fuzz_input::Check;
+
+constexpr char kProductDir[] = "/opt/Program Files/Quillary/";
+constexpr char kMarker[] = "save.qyv";
+
+// The folder block as the splice writes it for kProductDir.
+const std::string& FolderBlock() {
+  static const std::string block =
+      "        <DT><H3 FOLDED ADD_DATE=\"893970870\">Quillary</H3>\r\n"
+      "        <DL><p>\r\n"
+      "            <DT><A HREF=\"file:///opt/Program Files/Quillary/save.qyv\" "
+      "ADD_DATE=\"893970870\" LAST_VISIT=\"897417476\" LAST_MODIFIED=\"895067029\">Save</A>\r\n"
+      "            <DT><A HREF=\"file:///opt/Program Files/Quillary/quick.kyv\" "
+      "ADD_DATE=\"893970870\" LAST_VISIT=\"897417476\" LAST_MODIFIED=\"895067029\">QuickSave</A>"
+      "\r\n"
+      "            <DT><A HREF=\"file:///opt/Program Files/Quillary/Quillary.htm\" "
+      "ADD_DATE=\"893970870\" LAST_VISIT=\"897417476\" LAST_MODIFIED=\"895067029\">Search</A>\r\n"
+      "        </DL><p>\r\n";
+  return block;
+}
+
+// This process's own directory, made once and removed at exit.
+fs::path& Scratch() {
+  static fs::path directory;
+  return directory;
+}
+
+void RemoveScratch() {
+  std::error_code ignored;
+  fs::remove_all(Scratch(), ignored);
+  // The common parent goes too once no other process uses it.
+  fs::remove(Scratch().parent_path(), ignored);
+}
+
+std::optional<std::string> FileBytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    return std::nullopt;
+  }
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void PutFile(const fs::path& path, std::string_view bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  Check(out.good(), "the fuzz input is written to the scratch directory");
+}
+
+std::vector<std::string> FilesIn(const fs::path& directory) {
+  std::vector<std::string> names;
+  for (const fs::directory_entry& entry : fs::directory_iterator(directory)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+InstallerApp& App() { return *static_cast<InstallerApp*>(AfxGetApp()); }
+
+void RunSplicer(const std::string& bookmarkPath) {
+  InstallerApp& app = App();
+  std::memset(app.bookmarkPath, 0, sizeof app.bookmarkPath);
+  std::memset(app.productDir, 0, sizeof app.productDir);
+  std::memcpy(app.bookmarkPath, bookmarkPath.data(), bookmarkPath.size());
+  std::memcpy(app.productDir, kProductDir, sizeof kProductDir);
+  app.outcome = InstallOutcome::kCancelled;  // a splice that notes nothing shows
+  app.BookmarkSplicer();
+  Check(app.outcome == InstallOutcome::kDone, "the splice ends done");
+}
+
+// Whether `output` is `input` with bytes inserted.
+bool KeepsInOrder(std::string_view input, std::string_view output) {
+  size_t at = 0;
+  for (char c : input) {
+    at = output.find(c, at);
+    if (at == std::string_view::npos) {
+      return false;
+    }
+    ++at;
+  }
+  return true;
+}
+
+size_t Occurrences(std::string_view text, std::string_view piece) {
+  size_t count = 0;
+  for (size_t at = text.find(piece); at != std::string_view::npos;
+       at = text.find(piece, at + piece.size())) {
+    ++count;
+  }
+  return count;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  Scratch() = fs::path(FUZZ_SCRATCH_DIR) / ("splice-" + std::to_string(getpid()));
+  std::error_code error;
+  fs::create_directories(Scratch(), error);
+  Check(!error, "the scratch directory is made");
+  std::atexit(RemoveScratch);
+  // Durability is not what is fuzzed here, and a flush to disk per run
+  // would cost most of the fuzzer's time.
+  posix_files::systemCalls.fsync = [](int) { return 0; };
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  std::vector<std::string_view> parts = fuzz_input::SplitParts(data, size);
+  std::string_view input = parts[0];
+  const fs::path directory = Scratch() / "profile";
+  const fs::path bookmarks = directory / "bookmark.htm";
+  fs::remove_all(directory);
+  fs::create_directories(directory);
+  PutFile(bookmarks, input);
+  std::vector<std::string> expectedFiles = {"bkmk.qyr", "bookmark.htm"};
+  if (parts.size() > 1) {
+    PutFile(directory / "prefs.js", parts[1]);
+    expectedFiles.push_back("prefs.js");
+  }
+
+  RunSplicer(bookmarks.string());
+  std::optional<std::string> spliced = FileBytes(bookmarks);
+  Check(spliced.has_value(), "the bookmark file is still there");
+  Check(FileBytes(directory / "bkmk.qyr") == std::string(input), "the backup holds the input");
+  Check(FilesIn(directory) == expectedFiles, "no temporary file is left");
+
+  if (input.find(kMarker) != std::string_view::npos) {
+    Check(*spliced == input, "a text holding the marker is left alone");
+  } else {
+    Check(KeepsInOrder(input, *spliced), "every input byte stays, in order");
+    size_t folders = input.find("<DL><p>") != std::string_view::npos ? 2 : 1;
+    Check(Occurrences(*spliced, FolderBlock()) == folders,
+          "the folder is there twice, or once for a text without a list");
+  }
+
+  RunSplicer(bookmarks.string());
+  Check(FileBytes(bookmarks) == spliced, "a second splice changes nothing");
+  Check(FilesIn(directory) == expectedFiles, "no temporary file is left after the second");
+  fs::remove_all(directory);
+  return 0;
+}

@@ -1,0 +1,54 @@
+// The installer's command-line split on any line: both buffers stay within
+// their MAX_PATH bytes and end in a NUL; a line that is split gives back
+// exactly the line (path, one blank, directory), and it is refused only when
+// a part would not fit; a removal names no product directory and keeps the
+// path as the line ends with it.
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "fuzz/FuzzSupport.h"
+#include "installer/CommandLine.h"
+
+using fuzz_input::Check;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  // The program gets its line as a C string.
+  std::string line(reinterpret_cast<const char*>(data), size);
+  line.resize(std::strlen(line.c_str()));
+  // Heap buffers of exactly MAX_PATH bytes, so that a byte past the end is
+  // caught by the address checks.
+  std::unique_ptr<char[]> bookmarkPath(new char[MAX_PATH]);
+  std::unique_ptr<char[]> productDir(new char[MAX_PATH]);
+  installer::InstallerRequest request =
+      installer::SplitCommandLine(line.c_str(), bookmarkPath.get(), productDir.get());
+  Check(strnlen(bookmarkPath.get(), MAX_PATH) < MAX_PATH, "the bookmark path ends in its buffer");
+  Check(strnlen(productDir.get(), MAX_PATH) < MAX_PATH, "the product directory ends in its buffer");
+  std::string path = bookmarkPath.get();
+  std::string dir = productDir.get();
+
+  if (request.removal) {
+    Check(dir.empty(), "a removal names no product directory");
+    if (request.usable) {
+      bool endsWithPath = line.size() >= path.size() &&
+                          line.compare(line.size() - path.size(), path.size(), path) == 0;
+      bool endsWithQuotedPath = line.size() >= path.size() + 1 && line.back() == '"' &&
+                                line.compare(line.size() - path.size() - 1, path.size(), path) == 0;
+      Check(endsWithPath || endsWithQuotedPath, "a removal's path is the end of the line");
+    }
+    return 0;
+  }
+
+  size_t blank = line.find(' ');
+  size_t firstLength = blank == std::string::npos ? line.size() : blank;
+  size_t dirLength = blank == std::string::npos ? 0 : line.size() - blank - 1;
+  bool fits = firstLength < MAX_PATH && dirLength < MAX_PATH;
+  Check(static_cast<bool>(request.usable) == fits,
+        "a line is refused only when a part is too long");
+  if (request.usable) {
+    std::string rejoined = blank == std::string::npos ? path : path + " " + dir;
+    Check(rejoined == line, "the parts are the line, split at its first blank");
+  }
+  return 0;
+}

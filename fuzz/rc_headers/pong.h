@@ -1,0 +1,2 @@
+#define IDS_PONG 9
+#include "ping.h"
