@@ -9,19 +9,7 @@ set -eu
 cd "$(dirname "$0")/.."
 root=$(pwd)
 
-packages="cmake make g++ libgtest-dev g++-mingw-w64-x86-64 zip unzip dpkg-dev fakeroot file
-lintian man-db"
-missing=""
-for p in $packages; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-    missing="$missing $p"
-  fi
-done
-if [ -n "$missing" ]; then
-  echo "Installing:$missing"
-  apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $missing >/dev/null
-fi
+sh tools/setup.sh package
 
 for preset in windows release; do
   echo "== $preset: configure and build"

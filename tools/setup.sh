@@ -1,7 +1,8 @@
 #!/bin/sh
 # Installs what the two builds and their tests need on a Debian machine,
 # when it is missing. Run as root (apt-get). `sh tools/setup.sh fuzz` also
-# installs clang and its libFuzzer runtime, for tools/fuzz.sh.
+# installs clang and its libFuzzer runtime, for tools/fuzz.sh;
+# `sh tools/setup.sh package` what tools/package.sh packs and checks with.
 set -eu
 
 install_missing() {
@@ -24,4 +25,7 @@ if [ "${1:-}" = fuzz ]; then
   # libFuzzer comes with the runtime libraries of clang's own version
   # (libclang-rt-14-dev on Debian 12).
   install_missing "libclang-rt-$(clang -dumpversion | cut -d. -f1)-dev"
+fi
+if [ "${1:-}" = package ]; then
+  install_missing zip unzip dpkg-dev fakeroot file lintian man-db
 fi

@@ -2,7 +2,6 @@
 // at every file call in turn (every write among them): the bookmark file is always the old text or
 // the whole new one, the backup never changes, a failure the run saw leaves no temporary file
 // behind and is told as such, and the one an ended run left is gone after the next run.
-#include <errno.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -19,68 +18,14 @@
 #include <vector>
 
 #include "installer/InstallerApp.h"
-#include "platform/posix/FileTestHooks.h"
+#include "tests/splicer/FaultyFileCallsPosix.h"
 #include "tests/splicer/RemoveTestSupport.h"
 #include "tests/splicer/SplicerTestSupport.h"
 
 namespace {
 
 using namespace splicer_test;
-using posix_files::DefaultSystemCalls;
-using posix_files::systemCalls;
-
-// Counting every call through the table; call number failAt fails, call
-// number abortAt ends the process before it is made.
-int calls = 0;
-int failAt = 0;
-int abortAt = 0;
-
-bool FailsNow(int error) {
-  if (++calls == abortAt) {
-    abort();
-  }
-  if (calls != failAt) {
-    return false;
-  }
-  errno = error;
-  return true;
-}
-
-const posix_files::SystemCalls kFaultyCalls = {
-    [](const char* p, int f, mode_t m) {
-      return FailsNow(EACCES) ? -1 : DefaultSystemCalls().open(p, f, m);
-    },
-    [](int fd) {
-      if (FailsNow(EIO)) {
-        DefaultSystemCalls().close(fd);  // the descriptor is gone all the same
-        return -1;
-      }
-      return DefaultSystemCalls().close(fd);
-    },
-    [](int fd, void* b, size_t n) -> ssize_t {
-      return FailsNow(EIO) ? -1 : DefaultSystemCalls().read(fd, b, n);
-    },
-    [](int fd, const void* b, size_t n) -> ssize_t {
-      return FailsNow(ENOSPC) ? -1 : DefaultSystemCalls().write(fd, b, n);
-    },
-    [](int fd, struct stat* s) { return FailsNow(EIO) ? -1 : DefaultSystemCalls().fstat(fd, s); },
-    [](const char* p, struct stat* s) {
-      return FailsNow(EIO) ? -1 : DefaultSystemCalls().stat(p, s);
-    },
-    [](int fd) { return FailsNow(EIO) ? -1 : DefaultSystemCalls().fsync(fd); },
-    [](int fd, mode_t m) { return FailsNow(EPERM) ? -1 : DefaultSystemCalls().fchmod(fd, m); },
-    [](const char* p, mode_t m) { return FailsNow(EPERM) ? -1 : DefaultSystemCalls().chmod(p, m); },
-    [](const char* a, const char* b) {
-      return FailsNow(EIO) ? -1 : DefaultSystemCalls().rename(a, b);
-    },
-    [](const char* a, const char* b) {
-      return FailsNow(EIO) ? -1 : DefaultSystemCalls().renameNoReplace(a, b);
-    },
-    [](const char* p) { return FailsNow(EBUSY) ? -1 : DefaultSystemCalls().unlink(p); },
-    [](int in, int out, size_t n) -> ssize_t {
-      return FailsNow(EIO) ? -1 : DefaultSystemCalls().copyFileRange(in, out, n);
-    },
-};
+using fault_test::calls;
 
 struct Scenario {
   const char* name;
@@ -102,7 +47,7 @@ class RemoveFaultTest : public testing::TestWithParam<Scenario> {
     std::replace(name.begin(), name.end(), '/', '_');
     dir_ = FreshDirectory("remove_fault_" + name);
   }
-  void TearDown() override { systemCalls = DefaultSystemCalls(); }
+  void TearDown() override { fault_test::EndRun(); }
 
   std::string Old() const {
     return GetParam().spliced ? Expected(GetParam().before) : Data(GetParam().before);
@@ -120,12 +65,12 @@ class RemoveFaultTest : public testing::TestWithParam<Scenario> {
 
   // Runs one removal through the counting table; returns the calls it made.
   int Remove(int failCall, int abortCall) {
-    calls = 0;
-    failAt = failCall;
-    abortAt = abortCall;
-    systemCalls = kFaultyCalls;
+    fault_test::FaultPlan plan;
+    plan.failAt = failCall;
+    plan.abortAtCall = abortCall;
+    fault_test::BeginRun(plan);
     RunRemover(dir_ + "bookmark.htm");
-    systemCalls = DefaultSystemCalls();
+    fault_test::EndRun();
     return calls;
   }
 

@@ -3,7 +3,6 @@
 // whole new one, an existing backup never changes, a failure the run saw
 // leaves no temporary file behind, and the one an ended run left is gone
 // after the next run.
-#include <errno.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -19,73 +18,14 @@
 #include <string>
 #include <vector>
 
-#include "platform/posix/FileTestHooks.h"
+#include "tests/splicer/FaultyFileCallsPosix.h"
 #include "tests/splicer/SplicerTestSupport.h"
 
 namespace {
 
 using namespace splicer_test;
-using posix_files::DefaultSystemCalls;
-using posix_files::systemCalls;
-
-// Counting every call through the table; call number failAt fails, write
-// number abortAtWrite ends the process.
-int calls = 0;
-int writes = 0;
-int failAt = 0;
-int abortAtWrite = 0;
-// A file system that cannot copy inside the kernel.
-bool noKernelCopy = false;
-
-bool FailsNow(int error) {
-  if (++calls != failAt) {
-    return false;
-  }
-  errno = error;
-  return true;
-}
-
-const posix_files::SystemCalls kFaultyCalls = {
-    [](const char* p, int f, mode_t m) {
-      return FailsNow(EACCES) ? -1 : DefaultSystemCalls().open(p, f, m);
-    },
-    [](int fd) {
-      if (FailsNow(EIO)) {
-        DefaultSystemCalls().close(fd);  // the descriptor is gone all the same
-        return -1;
-      }
-      return DefaultSystemCalls().close(fd);
-    },
-    [](int fd, void* b, size_t n) -> ssize_t {
-      return FailsNow(EIO) ? -1 : DefaultSystemCalls().read(fd, b, n);
-    },
-    [](int fd, const void* b, size_t n) -> ssize_t {
-      if (++writes == abortAtWrite) abort();
-      return FailsNow(ENOSPC) ? -1 : DefaultSystemCalls().write(fd, b, n);
-    },
-    [](int fd, struct stat* s) { return FailsNow(EIO) ? -1 : DefaultSystemCalls().fstat(fd, s); },
-    [](const char* p, struct stat* s) {
-      return FailsNow(EIO) ? -1 : DefaultSystemCalls().stat(p, s);
-    },
-    [](int fd) { return FailsNow(EIO) ? -1 : DefaultSystemCalls().fsync(fd); },
-    [](int fd, mode_t m) { return FailsNow(EPERM) ? -1 : DefaultSystemCalls().fchmod(fd, m); },
-    [](const char* p, mode_t m) { return FailsNow(EPERM) ? -1 : DefaultSystemCalls().chmod(p, m); },
-    [](const char* a, const char* b) {
-      return FailsNow(EIO) ? -1 : DefaultSystemCalls().rename(a, b);
-    },
-    [](const char* a, const char* b) {
-      return FailsNow(EIO) ? -1 : DefaultSystemCalls().renameNoReplace(a, b);
-    },
-    [](const char* p) { return FailsNow(EBUSY) ? -1 : DefaultSystemCalls().unlink(p); },
-    [](int in, int out, size_t n) -> ssize_t {
-      if (FailsNow(EIO)) return -1;
-      if (noKernelCopy) {
-        errno = EXDEV;
-        return -1;
-      }
-      return DefaultSystemCalls().copyFileRange(in, out, n);
-    },
-};
+using fault_test::calls;
+using fault_test::writes;
 
 struct Scenario {
   const char* name;
@@ -103,7 +43,7 @@ class SpliceFaultTest : public testing::TestWithParam<Scenario> {
     std::replace(name.begin(), name.end(), '/', '_');
     dir_ = FreshDirectory(name);
   }
-  void TearDown() override { systemCalls = DefaultSystemCalls(); }
+  void TearDown() override { fault_test::EndRun(); }
 
   void Prepare() {
     for (const std::string& name : FilesIn(dir_)) {
@@ -116,13 +56,13 @@ class SpliceFaultTest : public testing::TestWithParam<Scenario> {
 
   // Runs one splice through the counting table; returns the calls it made.
   int Splice(int failCall, int abortWrite) {
-    calls = writes = 0;
-    noKernelCopy = GetParam().noKernelCopy;
-    failAt = failCall;
-    abortAtWrite = abortWrite;
-    systemCalls = kFaultyCalls;
+    fault_test::FaultPlan plan;
+    plan.failAt = failCall;
+    plan.abortAtWrite = abortWrite;
+    plan.noKernelCopy = GetParam().noKernelCopy;
+    fault_test::BeginRun(plan);
     RunSplicer(dir_ + "bookmark.htm", ProductDir());
-    systemCalls = DefaultSystemCalls();
+    fault_test::EndRun();
     return calls;
   }
 

@@ -1,0 +1,84 @@
+#include "tests/splicer/FaultyFileCallsPosix.h"
+
+#include <errno.h>
+
+#include <cstdlib>
+
+#include "platform/posix/FileTestHooks.h"
+
+namespace fault_test {
+
+int calls = 0;
+int writes = 0;
+
+namespace {
+
+using posix_files::DefaultSystemCalls;
+
+FaultPlan plan;
+
+bool FailsNow(int error) {
+  if (++calls == plan.abortAtCall) {
+    abort();
+  }
+  if (calls != plan.failAt) {
+    return false;
+  }
+  errno = error;
+  return true;
+}
+
+const posix_files::SystemCalls kFaultyCalls = {
+    [](const char* p, int f, mode_t m) {
+      return FailsNow(EACCES) ? -1 : DefaultSystemCalls().open(p, f, m);
+    },
+    [](int fd) {
+      if (FailsNow(EIO)) {
+        DefaultSystemCalls().close(fd);  // the descriptor is gone all the same
+        return -1;
+      }
+      return DefaultSystemCalls().close(fd);
+    },
+    [](int fd, void* b, size_t n) -> ssize_t {
+      return FailsNow(EIO) ? -1 : DefaultSystemCalls().read(fd, b, n);
+    },
+    [](int fd, const void* b, size_t n) -> ssize_t {
+      if (++writes == plan.abortAtWrite) abort();
+      return FailsNow(ENOSPC) ? -1 : DefaultSystemCalls().write(fd, b, n);
+    },
+    [](int fd, struct stat* s) { return FailsNow(EIO) ? -1 : DefaultSystemCalls().fstat(fd, s); },
+    [](const char* p, struct stat* s) {
+      return FailsNow(EIO) ? -1 : DefaultSystemCalls().stat(p, s);
+    },
+    [](int fd) { return FailsNow(EIO) ? -1 : DefaultSystemCalls().fsync(fd); },
+    [](int fd, mode_t m) { return FailsNow(EPERM) ? -1 : DefaultSystemCalls().fchmod(fd, m); },
+    [](const char* p, mode_t m) { return FailsNow(EPERM) ? -1 : DefaultSystemCalls().chmod(p, m); },
+    [](const char* a, const char* b) {
+      return FailsNow(EIO) ? -1 : DefaultSystemCalls().rename(a, b);
+    },
+    [](const char* a, const char* b) {
+      return FailsNow(EIO) ? -1 : DefaultSystemCalls().renameNoReplace(a, b);
+    },
+    [](const char* p) { return FailsNow(EBUSY) ? -1 : DefaultSystemCalls().unlink(p); },
+    [](int in, int out, size_t n) -> ssize_t {
+      if (FailsNow(EIO)) return -1;
+      if (plan.noKernelCopy) {
+        errno = EXDEV;
+        return -1;
+      }
+      return DefaultSystemCalls().copyFileRange(in, out, n);
+    },
+};
+
+}  // namespace
+
+void BeginRun(const FaultPlan& runPlan) {
+  plan = runPlan;
+  calls = 0;
+  writes = 0;
+  posix_files::systemCalls = kFaultyCalls;
+}
+
+void EndRun() { posix_files::systemCalls = DefaultSystemCalls(); }
+
+}  // namespace fault_test
