@@ -5,7 +5,9 @@
 // - it holds the product's folder twice, or once for a text without a list;
 // - a text that already holds the marker is left exactly as it was;
 // - a second splice changes nothing, and both end done;
-// - the backup holds the input, and no temporary file is left beside them.
+// - the backup holds the input, and no temporary file is left beside them;
+// - removal of the splice gives the input back (or, where two texts splice
+//   alike, the other one: its splice is the same).
 //
 // Input: the bookmark file, then (after a "--8<--" line) prefs.js; without
 // that part there is no prefs.js.
@@ -100,6 +102,18 @@ void RunSplicer(const std::string& bookmarkPath) {
   Check(app.outcome == InstallOutcome::kDone, "the splice ends done");
 }
 
+// A removal takes out what a splice put in; a folder of the user's that only
+// looks like the product's may be left, and said so.
+void RunRemover(const std::string& bookmarkPath) {
+  InstallerApp& app = App();
+  std::memset(app.bookmarkPath, 0, sizeof app.bookmarkPath);
+  std::memcpy(app.bookmarkPath, bookmarkPath.data(), bookmarkPath.size());
+  app.outcome = InstallOutcome::kCancelled;
+  app.BookmarkRemover();
+  Check(app.outcome == InstallOutcome::kDone || app.outcome == InstallOutcome::kLeftAlone,
+        "the removal ends done, or leaves a folder of the user's");
+}
+
 // Whether `output` is `input` with bytes inserted.
 bool KeepsInOrder(std::string_view input, std::string_view output) {
   size_t at = 0;
@@ -168,6 +182,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   RunSplicer(bookmarks.string());
   Check(FileBytes(bookmarks) == spliced, "a second splice changes nothing");
   Check(FilesIn(directory) == expectedFiles, "no temporary file is left after the second");
+
+  if (input.find(kMarker) == std::string_view::npos) {
+    RunRemover(bookmarks.string());
+    std::optional<std::string> removed = FileBytes(bookmarks);
+    Check(removed.has_value(), "the bookmark file is still there after the removal");
+    Check(FilesIn(directory) == expectedFiles, "no temporary file is left after the removal");
+    Check(FileBytes(directory / "bkmk.qyr") == std::string(input), "the removal keeps the backup");
+    if (*removed != input) {
+      // Two texts can splice alike; removal then gives back the other one.
+      RunSplicer(bookmarks.string());
+      Check(FileBytes(bookmarks) == spliced,
+            "removal gives back the input or a text that splices alike");
+    }
+  }
   fs::remove_all(directory);
   return 0;
 }
