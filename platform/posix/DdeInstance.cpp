@@ -1,4 +1,6 @@
 // DDEML instances: opening, ending, and the error each one keeps.
+#include <iterator>
+
 #include "platform/posix/DdeState.h"
 
 using namespace posix_dde;
@@ -64,6 +66,11 @@ BOOL DdeUninitialize(DWORD idInst) {
       EndConversation(index, c.client == idInst ? c.clientHandle : c.serverHandle);
     }
     state.instances.erase(idInst);
+    // What an ended conversation's handles told of it dies with the instance,
+    // so that a process that opens and closes links keeps no growing record.
+    for (auto it = state.endedSides.begin(); it != state.endedSides.end();) {
+      it = it->second.instance == idInst ? state.endedSides.erase(it) : std::next(it);
+    }
     return TRUE;
   });
 }
