@@ -3,8 +3,8 @@
 # ordinary native suite (tests/fuzz).
 
 set(QC_FUZZ_DIR ${CMAKE_CURRENT_LIST_DIR})
-set(QC_FUZZ_TARGETS item_codec window_catalogue bookmark_splice toolbar_prefs command_line
-                    registry_file rc_script rc_string_table rc_dialogs)
+set(QC_FUZZ_TARGETS item_codec window_catalogue bookmark_splice bookmark_removal toolbar_prefs
+                    command_line registry_file rc_script rc_string_table rc_dialogs)
 
 # qc_fuzz_entry(<executable> <name> <scratch directory>): gives the
 # executable the entry point of fuzz/<name>_fuzzer.cpp and what it needs.
@@ -19,7 +19,8 @@ function(qc_fuzz_entry executable name scratch)
   elseif(name STREQUAL "bookmark_splice")
     target_sources(${executable} PRIVATE ${PROJECT_SOURCE_DIR}/installer/InstallerApp.cpp)
     target_link_libraries(${executable} PRIVATE installer_core)
-  elseif(name STREQUAL "toolbar_prefs" OR name STREQUAL "command_line")
+  elseif(name STREQUAL "toolbar_prefs" OR name STREQUAL "command_line"
+         OR name STREQUAL "bookmark_removal")
     target_link_libraries(${executable} PRIVATE installer_core)
   elseif(name STREQUAL "registry_file")
     target_link_libraries(${executable} PRIVATE win32api)

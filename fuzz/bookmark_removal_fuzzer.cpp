@@ -1,0 +1,47 @@
+// Removal of the product's folders from any bookmark text, as a browser or
+// a user may have left it: it only ever deletes (the output is the input
+// with parts taken out, in order), says truly whether it changed anything,
+// finds nothing more to take out in its own output, and leaves a text
+// without the folder's name alone.
+#include <cstdint>
+#include <string_view>
+
+#include "fuzz/FuzzSupport.h"
+#include "installer/BookmarkRemoverText.h"
+
+using fuzz_input::Check;
+
+namespace {
+
+// Every byte of `part` stands in `whole`, in order.
+bool IsSubsequence(std::string_view part, std::string_view whole) {
+  size_t at = 0;
+  for (char c : part) {
+    at = whole.find(c, at);
+    if (at == std::string_view::npos) {
+      return false;
+    }
+    ++at;
+  }
+  return true;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  std::string_view text(reinterpret_cast<const char*>(data), size);
+  remover::RemovalResult removal = remover::RemoveProductFolders(text);
+  Check(removal.changed == (removal.text != text), "changed says whether the text changed");
+  Check(removal.text.size() <= text.size(), "removal never adds");
+  Check(IsSubsequence(removal.text, text), "the output is the input with parts taken out");
+  Check(removal.changed || removal.removedFolders + removal.removedToolbarFolders == 0,
+        "nothing counted as removed when nothing changed");
+  if (text.find("Quillary") == std::string_view::npos) {
+    Check(!removal.changed, "a text without the folder's name stays as it is");
+  }
+  remover::RemovalResult again = remover::RemoveProductFolders(removal.text);
+  Check(!again.changed, "a second removal changes nothing");
+  Check(again.leftAlone.size() == removal.leftAlone.size(),
+        "a second removal leaves the same folders alone");
+  return 0;
+}
