@@ -404,19 +404,31 @@ class Judge {
   }
 
   // The kept lines, and where each exact block went in that text.
+  // The first exact block is the copy at the top, which the installer puts
+  // after the text's first "<DL><p>": only there can it have added the line
+  // end.
   std::string Kept(std::vector<size_t>& lineEndCandidates) const {
     std::string out;
     out.reserve(text_.size());
+    bool firstBlock = true;
     for (size_t i = 0; i < lines_.size(); ++i) {
       const Line& line = lines_[i];
       if (!removed_[i]) {
         out.append(text_.substr(line.start, line.end - line.start));
-      } else if (line.kind == Kind::kExactBlock && i > 0 && !removed_[i - 1] &&
-                 line.start >= kListOpenLine.size() &&
-                 text_.substr(line.start - kListOpenLine.size(), kListOpenLine.size()) ==
-                     kListOpenLine) {
+        continue;
+      }
+      if (line.kind != Kind::kExactBlock) {
+        continue;
+      }
+      bool afterListOpen = i > 0 && !removed_[i - 1] && line.start >= kListOpenLine.size() &&
+                           text_.substr(line.start - kListOpenLine.size(),
+                                        kListOpenLine.size()) == kListOpenLine;
+      bool afterFirstList =
+          out.find(browser::kListOpen) == out.size() - std::min(out.size(), kListOpenLine.size());
+      if (afterListOpen && (!firstBlock || afterFirstList)) {
         lineEndCandidates.push_back(out.size());
       }
+      firstBlock = false;
     }
     return out;
   }

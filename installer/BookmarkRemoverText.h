@@ -14,8 +14,9 @@
 //    - with no "<DL><p>" before it, "<DL><p>" CR LF, the block and
 //      "</DL><p>" CR LF go.
 //    A CR LF between "<DL><p>" and a block goes too when no CR or LF is
-//    left after the block: the installer writes one there when the list's
-//    opening had no line end after it.
+//    left after the block and, for the first block of the text, that
+//    "<DL><p>" is the text's first: the installer writes one there when the
+//    list's opening had no line end after it.
 //
 // 2. As a browser rewrote it. A line ends at CR LF, at a lone LF or at a
 //    lone CR; the last line may have none. Each line is taken with the

@@ -188,3 +188,21 @@ TEST(RoundTrip, EmptyFolderWithTheInstallersDateGoesWithTheCopy) {
 }
 
 }  // namespace
+
+namespace {
+
+// The first list opens in the middle of a line, and another opening ends
+// that line before a last line without a line end: the CR LF after it
+// stood there before the splice, which put the folder after the line, and
+// it stays. (Found by the splice's fuzz target.)
+TEST(RoundTrip, LineEndAfterALaterListOpeningStays) {
+  std::string before =
+      "<TITLE>Bookmarks</TITLE>\r\n<DL><p><DT><A HREF=\"http://a.example/\">A</A><DL><p>\r\n"
+      "<DT><A HREF=\"http://b.example/\">B</A></DL><p></DL><p>";
+  SpliceAndRemove run("remove_round_trip_list_opening_mid_line");
+  run.Run(before, nullptr, ProductDir());
+  EXPECT_EQ(run.result.text, before);
+  EXPECT_EQ(run.result.removedFolders, 2);
+}
+
+}  // namespace
