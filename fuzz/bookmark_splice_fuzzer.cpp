@@ -136,6 +136,18 @@ size_t Occurrences(std::string_view text, std::string_view piece) {
   return count;
 }
 
+// Without prefs.js, removal cannot tell a CR LF after a list opening that
+// is followed by one last line without a line end from the one the
+// installer adds after an opening with no line end at all: it takes it for
+// the installer's, as its rule says.
+bool LostOnlyAmbiguousLineEnd(std::string_view input, std::string_view removed) {
+  size_t lastLineEnd = input.find_last_of("\r\n");
+  return lastLineEnd != std::string_view::npos && lastLineEnd >= 8 &&
+         input.substr(lastLineEnd - 8, 9) == "<DL><p>\r\n" && removed.size() + 2 == input.size() &&
+         removed.substr(0, lastLineEnd - 1) == input.substr(0, lastLineEnd - 1) &&
+         removed.substr(lastLineEnd - 1) == input.substr(lastLineEnd + 1);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -189,7 +201,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(removed.has_value(), "the bookmark file is still there after the removal");
     Check(FilesIn(directory) == expectedFiles, "no temporary file is left after the removal");
     Check(FileBytes(directory / "bkmk.qyr") == std::string(input), "the removal keeps the backup");
-    if (*removed != input) {
+    if (*removed != input && !LostOnlyAmbiguousLineEnd(input, *removed)) {
       // Two texts can splice alike; removal then gives back the other one.
       RunSplicer(bookmarks.string());
       Check(FileBytes(bookmarks) == spliced,
