@@ -5,7 +5,8 @@
 # the peak memory and how time grows from 10 to 100 MB.
 #   sh bench/splice-bench.sh [path/to/foldmint]
 # Without a program it builds an optimised one without sanitizers in
-# build/h3-bench. Files go to /tmp/splice-bench.
+# build/h3-bench. Files go to build/splice-bench. Also times the removal of
+# the folder from the spliced file (foldmint --remove).
 set -eu
 repo=$(cd "$(dirname "$0")/.." && pwd)
 program=${1:-}
@@ -15,7 +16,7 @@ if [ -z "$program" ]; then
   program="$repo/build/h3-bench/installer/foldmint"
 fi
 [ -x /usr/bin/time ] || { echo "needs /usr/bin/time (Debian package time)" >&2; exit 1; }
-work=/tmp/splice-bench
+work=$repo/build/splice-bench
 rounds=3
 mkdir -p "$work"
 
@@ -45,6 +46,7 @@ for links in 100000 1000000; do
   bytes=$(stat -c %s "$dir/src/bookmark.htm")
 
   : >"$dir/splice.txt"
+  : >"$dir/remove.txt"
   : >"$dir/copy.txt"
   for round in $(seq $rounds); do
     rm -rf "$dir/run" && mkdir "$dir/run"
@@ -52,6 +54,9 @@ for links in 100000 1000000; do
     sync
     measure "$program" "$dir/run/bookmark.htm" /opt/Quillary/ >>"$dir/splice.txt"
     grep -q 'Quillary/save.qyv' "$dir/run/bookmark.htm" || { echo "splice did not happen" >&2; exit 1; }
+    sync
+    measure "$program" --remove "$dir/run/bookmark.htm" >>"$dir/remove.txt"
+    cmp -s "$dir/run/bookmark.htm" "$dir/src/bookmark.htm" || { echo "removal did not give the file back" >&2; exit 1; }
 
     rm -rf "$dir/copy" && mkdir "$dir/copy"
     sync
@@ -60,6 +65,7 @@ for links in 100000 1000000; do
   done
   splice=$(best <"$dir/splice.txt")
   copy=$(best <"$dir/copy.txt")
+  removal=$(best <"$dir/remove.txt")
   set -- $splice
   splice_s=$1 splice_kb=$2 splice_cpu=$3
   set -- $copy
@@ -67,6 +73,8 @@ for links in 100000 1000000; do
   printf '%8d links, %5.1f MB: splice %.3f s (cpu %.2f s, peak %d MB), copy twice %.3f s (cpu %.2f s, peak %d MB), ratio %.2f\n' \
     $links "$(calc "$bytes / 1048576")" $splice_s $splice_cpu $((splice_kb / 1024)) \
     $copy_s $copy_cpu $((copy_kb / 1024)) "$(calc "$splice_s / $copy_s")"
+  set -- $removal
+  printf '%8s                  removal %.3f s (cpu %.2f s, peak %d MB)\n' "" $1 $3 $(($2 / 1024))
   eval "splice_$links=$splice_s"
 done
 printf 'growth from 10 to 100 MB: splice time x %.2f (linear: x 10)\n' \
