@@ -110,7 +110,8 @@ if [ -z "$deb" ]; then
   fail "no single foldmint_<version>_<arch>.deb in $dist"
 else
   echo "lintian $(basename "$deb"):"
-  lintian --display-info "$deb" >"$scratch/lintian.txt" 2>&1
+  # lintian keeps its scratch files under TMPDIR and leaves some behind.
+  TMPDIR="$scratch" lintian --display-info "$deb" >"$scratch/lintian.txt" 2>&1
   sed 's/^/  /' "$scratch/lintian.txt"
   if grep -q '^E:' "$scratch/lintian.txt"; then
     fail "lintian reports errors"
