@@ -1,8 +1,15 @@
 #include "tests/splicer/FaultyFileCallsPosix.h"
 
 #include <errno.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 
 #include "platform/posix/FileTestHooks.h"
 
@@ -80,5 +87,33 @@ void BeginRun(const FaultPlan& runPlan) {
 }
 
 void EndRun() { posix_files::systemCalls = DefaultSystemCalls(); }
+
+bool EndsByAbort(const std::function<void()>& run) {
+  std::fflush(nullptr);
+  pid_t child = fork();
+  if (child < 0) {
+    return false;
+  }
+  if (child == 0) {
+    struct rlimit noCore = {0, 0};
+    setrlimit(RLIMIT_CORE, &noCore);
+    run();
+    _exit(0);
+  }
+  int status = 0;
+  return waitpid(child, &status, 0) == child && WIFSIGNALED(status) && WTERMSIG(status) == SIGABRT;
+}
+
+int AgeTemporaryFiles(const std::string& directory) {
+  namespace fs = std::filesystem;
+  int aged = 0;
+  for (const fs::directory_entry& entry : fs::directory_iterator(directory)) {
+    if (entry.path().filename().string().rfind("bkmk-", 0) == 0) {
+      fs::last_write_time(entry.path(), fs::file_time_type::clock::now() - std::chrono::hours(1));
+      ++aged;
+    }
+  }
+  return aged;
+}
 
 }  // namespace fault_test

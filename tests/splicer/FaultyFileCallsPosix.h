@@ -4,6 +4,9 @@
 // or write, as a kill or a power cut would end it.
 #pragma once
 
+#include <functional>
+#include <string>
+
 namespace fault_test {
 
 struct FaultPlan {
@@ -22,5 +25,14 @@ extern int writes;
 // calls back.
 void BeginRun(const FaultPlan& plan);
 void EndRun();
+
+// Runs `run` in a child process without a core dump; true when the child
+// ended by abort(), as a run ended by its plan does.
+bool EndsByAbort(const std::function<void()>& run);
+
+// Makes the program's temporary files in `directory` (ending in a
+// separator) an hour old, so that the next run takes them for an ended
+// run's; returns how many there were.
+int AgeTemporaryFiles(const std::string& directory);
 
 }  // namespace fault_test

@@ -3,16 +3,10 @@
 // the whole new one, the backup never changes, a failure the run saw leaves no temporary file
 // behind and is told as such, and the one an ended run left is gone after the next run.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -129,29 +123,12 @@ TEST_P(RemoveFaultTest, ProcessEndedAtEveryFileCall) {
 
   for (int n = 1; n <= total; ++n) {
     Prepare();
-    std::fflush(nullptr);
-    pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-      struct rlimit noCore = {0, 0};
-      setrlimit(RLIMIT_CORE, &noCore);
-      Remove(0, n);
-      _exit(0);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
     std::string when = "ended at call " + std::to_string(n) + " of " + std::to_string(total);
-    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGABRT) << when;
+    EXPECT_TRUE(fault_test::EndsByAbort([&] { Remove(0, n); })) << when;
     ExpectOldOrNew(when);
     // What the ended run left is its own temporary file, if anything; once
     // it is old, the next run removes it.
-    for (const std::string& name : FilesIn(dir_)) {
-      if (name.rfind("bkmk-", 0) == 0) {
-        leftovers += 1;
-        std::filesystem::last_write_time(
-            dir_ + name, std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
-      }
-    }
+    leftovers += fault_test::AgeTemporaryFiles(dir_);
     ExpectRecovery(when);
     EXPECT_EQ(FilesIn(dir_), kFiles) << when;
   }
