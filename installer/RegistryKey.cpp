@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "installer/RegistryViews.h"
+
 namespace {
 
 // Copies text into a buffer of size bytes as a terminated text, cut to fit.
@@ -31,7 +33,7 @@ HKEY PredefinedRoot(int root) {
 }  // namespace
 
 RegistryKey::RegistryKey()
-    : rootKey(nullptr), subKey(nullptr), lastError(ERROR_SUCCESS), rootOpen(0) {
+    : rootKey(nullptr), subKey(nullptr), lastError(ERROR_SUCCESS), rootOpen(0), rootHasViews(false) {
   machineName[0] = '\0';
   subKeyPath[0] = '\0';
 }
@@ -55,6 +57,7 @@ int RegistryKey::OpenRoot(int root, const char* machine) {
   }
   // A failed open leaves no root key behind to be closed later.
   rootKey = nullptr;
+  rootHasViews = false;
 
   HKEY predefined = PredefinedRoot(root);
   if (!predefined) {
@@ -83,6 +86,7 @@ int RegistryKey::OpenRoot(int root, const char* machine) {
   if (lastError != ERROR_SUCCESS) return 0;
 
   rootOpen = 1;
+  rootHasViews = root == kLocalMachine;
   CopyText(machineName, kNameSize, machine ? machine : "\\\\.");
   return 1;
 }
@@ -100,12 +104,16 @@ int RegistryKey::OpenSubKey(const char* path, int mode) {
   }
 
   HKEY opened = nullptr;
-  if (mode == kCreate) {
+  REGSAM access = mode == kRead       ? KEY_READ
+                  : mode == kReadWrite ? KEY_READ | KEY_SET_VALUE | KEY_CREATE_SUB_KEY
+                                       : KEY_ALL_ACCESS;
+  if (rootHasViews) {
+    lastError = registry_views::OpenKey(rootKey, path, access, mode == kCreate, &opened);
+  } else if (mode == kCreate) {
     DWORD disposition = 0;
-    lastError = RegCreateKeyExA(rootKey, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+    lastError = RegCreateKeyExA(rootKey, path, 0, nullptr, REG_OPTION_NON_VOLATILE, access,
                                 nullptr, &opened, &disposition);
   } else {
-    REGSAM access = mode == kRead ? KEY_READ : KEY_READ | KEY_SET_VALUE | KEY_CREATE_SUB_KEY;
     lastError = RegOpenKeyExA(rootKey, path, 0, access, &opened);
   }
   if (lastError != ERROR_SUCCESS) return 0;

@@ -36,4 +36,9 @@ class RegistryKey {
   char machineName[kNameSize];
   char subKeyPath[kNameSize];
   int rootOpen;
+
+ private:
+  // HKEY_LOCAL_MACHINE, here or on another machine: its keys are looked up
+  // in the registry's views (RegistryViews.h).
+  bool rootHasViews;
 };

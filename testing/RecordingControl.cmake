@@ -18,6 +18,10 @@ if(WIN32)
               ${CMAKE_CURRENT_LIST_DIR}/ControlRegistration.cpp
               ${CMAKE_CURRENT_LIST_DIR}/RecordingControl.def)
   target_link_libraries(RecordingControl PRIVATE win32api)
+  # COM looks the exports up by their plain names; on x86 the STDAPI
+  # definitions carry the stdcall decoration (DllGetClassObject@12), which
+  # the .def's plain names are bound to here, on purpose and without warning.
+  target_link_options(RecordingControl PRIVATE -Wl,--enable-stdcall-fixup)
   set(QC_RECORDING_CONTROL_FILE ${QC_RECORDING_CONTROL_DIR}/RecordingControl.dll)
   # Wine maps the build tree's Unix paths to drive Z:.
   string(REPLACE "/" "\\\\" QC_RECORDING_CONTROL_MODULE_TEXT "Z:${QC_RECORDING_CONTROL_FILE}")

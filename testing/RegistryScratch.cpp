@@ -11,7 +11,7 @@ namespace {
 constexpr const char kVariable[] = "QC_REGISTRY_FILE";
 }
 
-RegistryScratch::RegistryScratch() {
+RegistryScratch::RegistryScratch(REGSAM view) : view(view) {
 #ifndef _WIN32
   const char* old = std::getenv(kVariable);
   hadVariable = old != nullptr;
@@ -32,11 +32,11 @@ RegistryScratch::RegistryScratch() {
 RegistryScratch::~RegistryScratch() {
   for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
     if (entry->isKey) {
-      RegDeleteKeyA(entry->root, entry->path.c_str());
+      RegDeleteKeyExA(entry->root, entry->path.c_str(), view, 0);
       continue;
     }
     HKEY key = nullptr;
-    if (RegOpenKeyExA(entry->root, entry->path.c_str(), 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+    if (RegOpenKeyExA(entry->root, entry->path.c_str(), 0, KEY_SET_VALUE | view, &key) == ERROR_SUCCESS) {
       RegDeleteValueA(key, entry->value.c_str());
       RegCloseKey(key);
     }
@@ -59,8 +59,8 @@ bool RegistryScratch::CreateKey(HKEY root, const std::string& path) {
     std::string part = path.substr(0, end);
     HKEY key = nullptr;
     DWORD disposition = 0;
-    if (RegCreateKeyExA(root, part.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                        nullptr, &key, &disposition) != ERROR_SUCCESS)
+    if (RegCreateKeyExA(root, part.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_ALL_ACCESS | view, nullptr, &key, &disposition) != ERROR_SUCCESS)
       return false;
     RegCloseKey(key);
     if (disposition == REG_CREATED_NEW_KEY) RemoveAtEnd(root, part);
@@ -72,7 +72,7 @@ bool RegistryScratch::SetBytes(HKEY root, const std::string& path, const char* n
                                const void* data, DWORD size) {
   if (!CreateKey(root, path)) return false;
   HKEY key = nullptr;
-  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return false;
+  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_SET_VALUE | view, &key) != ERROR_SUCCESS) return false;
   LONG result = RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
   RegCloseKey(key);
   entries.push_back(Entry{root, path, name ? name : "", false});

@@ -1,8 +1,11 @@
 // A registry of a test's own to fill with keys and values.
 // POSIX: a fresh, empty hive file, named by QC_REGISTRY_FILE while the
 // scratch lives, and removed with its directory at the end.
-// Windows: the real registry; at the end the scratch deletes every value it
-// set and every key it created or was told about, deepest first.
+// Windows: the real registry, in the view the scratch is made for (0: the
+// process's own; KEY_WOW64_32KEY: where 32-bit programs write on 64-bit
+// Windows; KEY_WOW64_64KEY); at the end the scratch deletes every value it
+// set and every key it created or was told about, deepest first. The
+// POSIX registry has one view and ignores it.
 #pragma once
 
 #include <string>
@@ -12,7 +15,7 @@
 
 class RegistryScratch {
  public:
-  RegistryScratch();
+  explicit RegistryScratch(REGSAM view = 0);
   ~RegistryScratch();
   RegistryScratch(const RegistryScratch&) = delete;
   RegistryScratch& operator=(const RegistryScratch&) = delete;
@@ -38,6 +41,7 @@ class RegistryScratch {
     bool isKey;
   };
   std::vector<Entry> entries;  // in the order made; undone in reverse
+  REGSAM view;
   std::string hive;
   std::string directory;
   std::string oldVariable;

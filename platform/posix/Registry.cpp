@@ -268,6 +268,8 @@ LONG RegDeleteKeyA(HKEY key, LPCSTR subKey) {
   return registry::SaveHive(hive);
 }
 
+LONG RegDeleteKeyExA(HKEY key, LPCSTR subKey, REGSAM, DWORD) { return RegDeleteKeyA(key, subKey); }
+
 LONG RegConnectRegistryA(LPCSTR machineName, HKEY key, PHKEY result) {
   ++callCount;
   if (!result) return ERROR_INVALID_PARAMETER;

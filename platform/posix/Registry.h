@@ -101,5 +101,7 @@ LONG RegSetValueExA(HKEY key, LPCSTR valueName, DWORD reserved, DWORD type, cons
 LONG RegDeleteValueA(HKEY key, LPCSTR valueName);
 // Deletes a key that has no subkeys (ERROR_ACCESS_DENIED otherwise).
 LONG RegDeleteKeyA(HKEY key, LPCSTR subKey);
+// The same: this registry has one view, so the view flags change nothing.
+LONG RegDeleteKeyExA(HKEY key, LPCSTR subKey, REGSAM view, DWORD reserved);
 LONG RegConnectRegistryA(LPCSTR machineName, HKEY key, PHKEY result);
 LONG RegCloseKey(HKEY key);

@@ -55,7 +55,7 @@ class InstallerEndToEndTest : public testing::Test {
     EXPECT_FALSE(FileBytes(profile + "bkmk.qyr").has_value());
   }
 
-  RegistryScratch registry;
+  RegistryScratch registry{installer_test::kUsersRegistryView};
   std::string profile;
   std::string bookmark;
   std::string product;

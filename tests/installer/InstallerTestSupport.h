@@ -5,7 +5,13 @@
 #include <optional>
 #include <string>
 
+#include "platform/Win32Api.h"
+
 namespace installer_test {
+
+// Where the keys the installer reads are on a user's 64-bit Windows: the
+// browser and the product's setup are 32-bit programs, so the 32-bit view.
+const REGSAM kUsersRegistryView = KEY_WOW64_32KEY;
 
 char Separator();
 // "|" stands for the target's directory separator.

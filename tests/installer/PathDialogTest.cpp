@@ -69,7 +69,7 @@ TEST_F(PathDialogTest, BookmarkFieldShowsProfileDirectoryFromRegistry) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
-    RegistryScratch registry;
+    RegistryScratch registry{installer_test::kUsersRegistryView};
     if (row.currentUser != "-") {
       ASSERT_TRUE(
           registry.SetString(HKEY_LOCAL_MACHINE, kUsersKey, "CurrentUser", row.currentUser));
@@ -101,7 +101,7 @@ TEST_F(PathDialogTest, ProductFieldShowsBasePathWithFinalSeparator) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
-    RegistryScratch registry;
+    RegistryScratch registry{installer_test::kUsersRegistryView};
     ASSERT_TRUE(registry.CreateKey(HKEY_LOCAL_MACHINE, ProductKeyReader::kKeyPath));
     if (row.basePath != nullptr) {
       ASSERT_TRUE(registry.SetString(HKEY_LOCAL_MACHINE, ProductKeyReader::kKeyPath, "Base Path",
@@ -133,7 +133,7 @@ TEST_F(PathDialogTest, BookmarkOkTakesFieldAsDirectoryOfBookmarkFile) {
       {"one too long", longest + "a", "", true},
       {"far too long", std::string(300, 'a'), "", true},
   };
-  RegistryScratch registry;  // empty: the field starts empty
+  RegistryScratch registry{installer_test::kUsersRegistryView};  // empty: the field starts empty
   for (const OkRow& row : rows) {
     SCOPED_TRACE(row.label);
     SetUp();
@@ -158,7 +158,7 @@ TEST_F(PathDialogTest, ProductOkKeepsDriveAndDirectoryOfField) {
       {"directory too long to split", "D:|" + std::string(254, 'q') + "|", "", true},
       {"too long for the buffer", std::string(260, 'q'), "", true},
   };
-  RegistryScratch registry;
+  RegistryScratch registry{installer_test::kUsersRegistryView};
   for (const OkRow& row : rows) {
     SCOPED_TRACE(row.label);
     SetUp();
@@ -169,7 +169,7 @@ TEST_F(PathDialogTest, ProductOkKeepsDriveAndDirectoryOfField) {
 }
 
 TEST_F(PathDialogTest, BrowsedFileGivesBookmarkDirectory) {
-  RegistryScratch registry;
+  RegistryScratch registry{installer_test::kUsersRegistryView};
   std::string directory = installer_test::FreshDirectory("browse_bookmark");
   ModalOutcome outcome = RunDialog<BookmarkPathDialog>({Browse(directory + "Other.htm"), Ok()});
   ASSERT_EQ(outcome.shown.size(), 1u);
@@ -180,7 +180,7 @@ TEST_F(PathDialogTest, BrowsedFileGivesBookmarkDirectory) {
 }
 
 TEST_F(PathDialogTest, BrowsedFileGivesProductDirectory) {
-  RegistryScratch registry;
+  RegistryScratch registry{installer_test::kUsersRegistryView};
   std::string directory = installer_test::FreshDirectory("browse_product");
   ModalOutcome outcome = RunDialog<ProductPathDialog>({Browse(directory + "Add.htm"), Ok()});
   ASSERT_EQ(outcome.shown.size(), 1u);
@@ -191,7 +191,7 @@ TEST_F(PathDialogTest, BrowsedFileGivesProductDirectory) {
 }
 
 TEST_F(PathDialogTest, BrowseWithoutExtensionGetsDefaultOne) {
-  RegistryScratch registry;
+  RegistryScratch registry{installer_test::kUsersRegistryView};
   std::string directory = installer_test::FreshDirectory("browse_extension");
   ModalOutcome outcome = RunDialog<ProductPathDialog>({Browse(directory + "Add"), Ok()});
   EXPECT_EQ(outcome.result, IDOK);
@@ -199,7 +199,7 @@ TEST_F(PathDialogTest, BrowseWithoutExtensionGetsDefaultOne) {
 }
 
 TEST_F(PathDialogTest, CancelledBrowseLeavesFieldAsItWas) {
-  RegistryScratch registry;
+  RegistryScratch registry{installer_test::kUsersRegistryView};
   ASSERT_TRUE(registry.SetString(HKEY_LOCAL_MACHINE, ProductKeyReader::kKeyPath, "Base Path",
                                  WithSeparators("D:|Q")));
   ModalOutcome outcome =
@@ -216,7 +216,7 @@ TEST_F(PathDialogTest, CancelledBrowseLeavesFieldAsItWas) {
 }
 
 TEST_F(PathDialogTest, CloseBoxAndEscapeCancelStoringNothing) {
-  RegistryScratch registry;
+  RegistryScratch registry{installer_test::kUsersRegistryView};
   ASSERT_TRUE(registry.SetString(HKEY_LOCAL_MACHINE, ProductKeyReader::kKeyPath, "Base Path",
                                  WithSeparators("D:|Q")));
   for (UserAction::Kind kind : {UserAction::kCloseBox, UserAction::kEscape}) {
@@ -260,7 +260,7 @@ TEST_F(PathDialogTest, StartUpAsksForBothPathsInTurn) {
       {"first cancelled", {{Close()}, {Ok()}}, 1, "", ""},
       {"bare product name", {{Type("D:|N")}, {Type("Quillary")}}, 2, "D:|N|bookmark.htm", ""},
   };
-  RegistryScratch registry;
+  RegistryScratch registry{installer_test::kUsersRegistryView};
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
     std::string line;

@@ -62,7 +62,7 @@ class RemoveEndToEndTest : public testing::Test {
     EXPECT_EQ(FileBytes(profile + "bkmk.qyr"), kBackup);
   }
 
-  RegistryScratch registry;
+  RegistryScratch registry{installer_test::kUsersRegistryView};
   std::string profile;
   std::string bookmark;
 };

@@ -14,6 +14,12 @@
 namespace window_test {
 namespace {
 
+// The system calls this back: it must have the system's calling convention.
+BOOL CALLBACK CollectChild(HWND hwnd, LPARAM context) {
+  reinterpret_cast<std::vector<HWND>*>(context)->push_back(hwnd);
+  return TRUE;
+}
+
 const UINT kMeterId = 1900;
 
 // The launcher's arrangement: a hidden 0x0 pop-up host with the control in it.
@@ -239,13 +245,7 @@ TEST_F(ControlTest, DestroyingTheHostEndsTheControlFirst) {
   EXPECT_EQ(control_test::RecordingControlObjects(), 0);
   EXPECT_TRUE(::IsWindow(browser.hwnd()));
   std::vector<HWND> children;
-  ::EnumChildWindows(
-      browser.hwnd(),
-      [](HWND hwnd, LPARAM context) -> BOOL {
-        reinterpret_cast<std::vector<HWND>*>(context)->push_back(hwnd);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&children));
+  ::EnumChildWindows(browser.hwnd(), CollectChild, reinterpret_cast<LPARAM>(&children));
   EXPECT_TRUE(children.empty());
 }
 
