@@ -45,11 +45,37 @@ function(qc_add_gtest name)
   endif()
 endfunction()
 
-# qc_check_windows_program(<target>): a test that the shipped Windows program
-# is a GUI program importing only Windows' own DLLs.
-function(qc_check_windows_program target)
-  if(CMAKE_CROSSCOMPILING AND WIN32)
-    add_test(NAME ${target}_is_a_windows_gui_program
-             COMMAND ${PROJECT_SOURCE_DIR}/cmake/check-windows-program.sh $<TARGET_FILE:${target}>)
+# qc_check_windows_program(<target> [EXPORTS <name>...]): a test, labelled
+# "static", that reads the Windows program or DLL from its file without
+# running it (cmake/CheckWindowsProgram.cmake): machine type, GUI subsystem,
+# only Windows' own DLLs, the manifest of a program, exported names. With
+# QC_REFERENCE_BUILD (the x64 tree, for the x86 one) it also has the same
+# resources as that tree's build of it.
+set(QC_REFERENCE_BUILD "" CACHE PATH "A Windows build tree whose programs' resources ours must equal")
+if(CMAKE_CROSSCOMPILING AND WIN32)
+  if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86")
+    set(QC_PE_MACHINE i386)
+  else()
+    set(QC_PE_MACHINE x86-64)
   endif()
+  # The resource reader runs on this machine, whatever the programs' type;
+  # tests/packaging builds it with the host's compiler.
+  set(QC_HOST_PE_RESOURCES ${CMAKE_BINARY_DIR}/host/qc_pe_resources)
+endif()
+function(qc_check_windows_program target)
+  if(NOT (CMAKE_CROSSCOMPILING AND WIN32))
+    return()
+  endif()
+  cmake_parse_arguments(ARG "" "" "EXPORTS" ${ARGN})
+  set(reference "")
+  if(QC_REFERENCE_BUILD)
+    get_target_property(binary_dir ${target} BINARY_DIR)
+    file(RELATIVE_PATH relative ${CMAKE_BINARY_DIR} ${binary_dir})
+    set(reference "-DREFERENCE=${QC_REFERENCE_BUILD}/${relative}/$<TARGET_FILE_NAME:${target}>")
+  endif()
+  add_test(NAME ${target}_is_a_windows_program
+           COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:${target}> -DOBJDUMP=${CMAKE_OBJDUMP}
+                   -DMACHINE=${QC_PE_MACHINE} -DREADER=${QC_HOST_PE_RESOURCES} ${reference} "-DEXPORTS=${ARG_EXPORTS}"
+                   -P ${PROJECT_SOURCE_DIR}/cmake/CheckWindowsProgram.cmake)
+  set_tests_properties(${target}_is_a_windows_program PROPERTIES LABELS static TIMEOUT 60)
 endfunction()

@@ -19,3 +19,4 @@ target_link_libraries(foldmint PRIVATE framework_entry installer_core framework)
 # It loads no modules, so it carries the stand-in inside: one file to install.
 set_target_properties(foldmint PROPERTIES QC_STATIC_WIN32API ON)
 install(TARGETS foldmint RUNTIME DESTINATION bin COMPONENT foldmint)
+qc_check_windows_program(foldmint)

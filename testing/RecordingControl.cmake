@@ -22,6 +22,8 @@ if(WIN32)
   # definitions carry the stdcall decoration (DllGetClassObject@12), which
   # the .def's plain names are bound to here, on purpose and without warning.
   target_link_options(RecordingControl PRIVATE -Wl,--enable-stdcall-fixup)
+  qc_check_windows_program(RecordingControl EXPORTS DllGetClassObject DllCanUnloadNow
+                           DllRegisterServer DllUnregisterServer QcRecordingControlObjects)
   set(QC_RECORDING_CONTROL_FILE ${QC_RECORDING_CONTROL_DIR}/RecordingControl.dll)
   # Wine maps the build tree's Unix paths to drive Z:.
   string(REPLACE "/" "\\\\" QC_RECORDING_CONTROL_MODULE_TEXT "Z:${QC_RECORDING_CONTROL_FILE}")

@@ -1,17 +1,19 @@
 #!/bin/sh
 # Builds the release packages into dist/ and checks them:
-#   dist/quillary-<version>-windows-x64.zip  Snaplet.exe, Foldmint.exe, README.txt
+#   dist/quillary-<version>-windows-x86.zip  Snaplet.exe, Foldmint.exe, README.txt
+#                                            (x86: the browser and the meter
+#                                            control beside them are 32-bit)
 #   dist/foldmint_<version>_<arch>.deb       foldmint with its manual page
 # The version is the project's, from CMake. Installs what it needs with
-# apt-get when it is missing (run as root), then builds the `windows` and
-# `release` presets.
+# apt-get when it is missing (run as root), then builds the `windows-x86`
+# and `release` presets.
 set -eu
 cd "$(dirname "$0")/.."
 root=$(pwd)
 
 sh tools/setup.sh package
 
-for preset in windows release; do
+for preset in windows-x86 release; do
   echo "== $preset: configure and build"
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"
@@ -22,19 +24,20 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/release/CMakeCache.
 rm -rf dist
 mkdir -p dist
 
-echo "== quillary-$version-windows-x64.zip"
-stage=build/windows/package
+echo "== quillary-$version-windows-x86.zip"
+stage=build/windows-x86/package
 rm -rf "$stage"
 mkdir -p "$stage"
-cp build/windows/launcher/Snaplet.exe build/windows/installer/Foldmint.exe "$stage/"
-x86_64-w64-mingw32-strip "$stage/Snaplet.exe" "$stage/Foldmint.exe"
+cp build/windows-x86/launcher/Snaplet.exe build/windows-x86/installer/Foldmint.exe "$stage/"
+strip=$(sed -n 's/^CMAKE_STRIP:FILEPATH=//p' build/windows-x86/CMakeCache.txt)
+"$strip" "$stage/Snaplet.exe" "$stage/Foldmint.exe"
 # README.txt for Windows users: the version filled in, every line ended by CR LF.
 sed -e "s/@PROJECT_VERSION@/$version/g" -e 's/\r$//' -e 's/$/\r/' packaging/README.txt \
   >"$stage/README.txt"
 # The files carry the time of the commit, so that a rebuild gives the same zip.
 stamp=$(git log -1 --format=%cd --date=format:%Y%m%d%H%M.%S 2>/dev/null || true)
 [ -z "$stamp" ] || touch -t "$stamp" "$stage"/*
-(cd "$stage" && zip -q -X "$root/dist/quillary-$version-windows-x64.zip" \
+(cd "$stage" && zip -q -X "$root/dist/quillary-$version-windows-x86.zip" \
   Snaplet.exe Foldmint.exe README.txt)
 rm -rf "$stage"
 
@@ -45,4 +48,4 @@ rm -rf build/release/dist
 
 ls -l dist
 echo "== checks"
-sh tests/packaging/check-packages.sh dist build/release
+sh tests/packaging/check-packages.sh dist build/release build/windows-x86

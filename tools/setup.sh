@@ -19,7 +19,7 @@ install_missing() {
   fi
 }
 
-install_missing cmake make g++ libgtest-dev g++-mingw-w64-x86-64 wine wine64
+install_missing cmake make g++ libgtest-dev g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64
 if [ "${1:-}" = fuzz ]; then
   install_missing clang
   # libFuzzer comes with the runtime libraries of clang's own version

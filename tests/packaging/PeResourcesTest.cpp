@@ -61,9 +61,21 @@ std::string ResourceSection(const std::vector<Entry>& entries) {
   return section;
 }
 
-// A PE32+ image with one section, .rsrc, holding the entries; no resource
+// The two layouts of a Windows image: PE32+ for x64 programs, PE32 for x86
+// ones, whose optional header is 16 bytes shorter before the directories.
+struct Layout {
+  const char* name;
+  uint16_t machine;
+  uint16_t magic;
+  uint16_t optionalSize;
+  size_t directories;  // offset in the optional header
+};
+const Layout kPe32Plus = {"PE32+", 0x8664, 0x20B, 240, 112};
+const Layout kPe32 = {"PE32", 0x14C, 0x10B, 224, 96};
+
+// An image with one section, .rsrc, holding the entries; no resource
 // directory at all when there are none.
-std::string Image(const std::vector<Entry>& entries) {
+std::string Image(const std::vector<Entry>& entries, const Layout& layout = kPe32Plus) {
   std::string section = entries.empty() ? std::string() : ResourceSection(entries);
   std::string image(kSectionFileOffset, '\0');
   image[0] = 'M';
@@ -72,17 +84,17 @@ std::string Image(const std::vector<Entry>& entries) {
   Put32(&image, 0x3C, pe);
   image.replace(pe, 4, std::string("PE\0\0", 4));
   const size_t coff = pe + 4;
-  Put16(&image, coff, 0x8664);
+  Put16(&image, coff, layout.machine);
   Put16(&image, coff + 2, 1);
-  Put16(&image, coff + 16, 240);
+  Put16(&image, coff + 16, layout.optionalSize);
   const size_t optional = coff + 20;
-  Put16(&image, optional, 0x20B);
-  Put32(&image, optional + 108, 16);
+  Put16(&image, optional, layout.magic);
+  Put32(&image, optional + layout.directories - 4, 16);
   if (!entries.empty()) {
-    Put32(&image, optional + 112 + 2 * 8, kSectionAddress);
-    Put32(&image, optional + 112 + 2 * 8 + 4, static_cast<uint32_t>(section.size()));
+    Put32(&image, optional + layout.directories + 2 * 8, kSectionAddress);
+    Put32(&image, optional + layout.directories + 2 * 8 + 4, static_cast<uint32_t>(section.size()));
   }
-  const size_t header = optional + 240;
+  const size_t header = optional + layout.optionalSize;
   image.replace(header, 5, ".rsrc");
   Put32(&image, header + 8, static_cast<uint32_t>(section.size()));
   Put32(&image, header + 12, kSectionAddress);
@@ -119,23 +131,25 @@ TEST(PeResourcesTest, ProgramManifestIsTheOneOfTypeTwentyFourIdOne) {
        "a manifest resource with another id than 1"},
   };
   for (const ManifestCase& c : cases) {
-    SCOPED_TRACE(c.name);
-    std::vector<pe::Resource> resources;
-    std::string error;
-    ASSERT_TRUE(pe::ReadResources(Image(c.entries), &resources, &error)) << error;
-    ASSERT_EQ(c.entries.size(), resources.size());
-    for (size_t i = 0; i < resources.size(); ++i) {
-      EXPECT_EQ(c.entries[i].type, resources[i].type.number);
-      EXPECT_EQ(c.entries[i].name, resources[i].name.number);
-      EXPECT_EQ(c.entries[i].language, resources[i].language);
-      EXPECT_EQ(c.entries[i].bytes, resources[i].bytes);
-    }
-    std::string manifest;
-    EXPECT_EQ(c.found, pe::FindProgramManifest(resources, &manifest, &error));
-    if (c.found) {
-      EXPECT_EQ(kManifest, manifest);
-    } else {
-      EXPECT_EQ(c.error, error);
+    for (const Layout& layout : {kPe32Plus, kPe32}) {
+      SCOPED_TRACE(std::string(c.name) + ", " + layout.name);
+      std::vector<pe::Resource> resources;
+      std::string error;
+      ASSERT_TRUE(pe::ReadResources(Image(c.entries, layout), &resources, &error)) << error;
+      ASSERT_EQ(c.entries.size(), resources.size());
+      for (size_t i = 0; i < resources.size(); ++i) {
+        EXPECT_EQ(c.entries[i].type, resources[i].type.number);
+        EXPECT_EQ(c.entries[i].name, resources[i].name.number);
+        EXPECT_EQ(c.entries[i].language, resources[i].language);
+        EXPECT_EQ(c.entries[i].bytes, resources[i].bytes);
+      }
+      std::string manifest;
+      EXPECT_EQ(c.found, pe::FindProgramManifest(resources, &manifest, &error));
+      if (c.found) {
+        EXPECT_EQ(kManifest, manifest);
+      } else {
+        EXPECT_EQ(c.error, error);
+      }
     }
   }
 }

@@ -1,20 +1,23 @@
 #!/bin/sh
-# check-packages.sh DIST [BUILD]
+# check-packages.sh DIST [BUILD [WINDOWS_BUILD]]
 # Checks the release packages in DIST as a user gets them:
 # - the Windows zip holds exactly Snaplet.exe, Foldmint.exe and README.txt;
-#   both programs are GUI programs importing only Windows' own DLLs and
-#   carry one application manifest (type 24, id 1) with what it must
-#   declare; README.txt has CR LF line ends only;
+#   both programs pass the program check (cmake/CheckWindowsProgram.cmake:
+#   x86, GUI programs importing only Windows' own DLLs, one application
+#   manifest with what it must declare); README.txt has CR LF line ends only;
 # - the Debian package passes lintian without errors; unpacked into a
 #   scratch root, its foldmint splices a sample profile byte for byte as
 #   expected and its manual page renders without warnings.
 # BUILD is the release build tree (default build/release), which holds the
-# manifest reader qc_pe_manifest; its scratch directory is removed at the end.
+# resource reader qc_pe_resources; its scratch directory is removed at the
+# end. WINDOWS_BUILD (default build/windows-x86) names the toolchain's objdump.
 set -u
 root=$(cd "$(dirname "$0")/../.." && pwd)
 dist=$(cd "$1" && pwd)
 build=$(cd "${2:-$root/build/release}" && pwd)
-reader=$build/tests/packaging/qc_pe_manifest
+windows_build=$(cd "${3:-$root/build/windows-x86}" && pwd)
+reader=$build/tests/packaging/qc_pe_resources
+objdump=$(sed -n 's/^CMAKE_OBJDUMP:FILEPATH=//p' "$windows_build/CMakeCache.txt")
 data=$root/tests/splicer/data
 scratch=$build/package-check
 status=0
@@ -38,9 +41,9 @@ one_file() {
 }
 
 # --- The Windows zip ---------------------------------------------------------
-zip=$(one_file "$dist/quillary-*-windows-x64.zip")
+zip=$(one_file "$dist/quillary-*-windows-x86.zip")
 if [ -z "$zip" ]; then
-  fail "no single quillary-<version>-windows-x64.zip in $dist"
+  fail "no single quillary-<version>-windows-x86.zip in $dist"
 else
   listing=$(unzip -Z1 "$zip" | LC_ALL=C sort | tr '\n' ' ')
   if [ "$listing" = "Foldmint.exe README.txt Snaplet.exe " ]; then
@@ -54,37 +57,11 @@ else
   for program in Snaplet Foldmint; do
     exe=$scratch/zip/$program.exe
     [ -f "$exe" ] || continue
-    if sh "$root/cmake/check-windows-program.sh" "$exe" >"$scratch/imports.txt" 2>&1; then
-      pass "$program.exe: GUI program, Windows' own DLLs only"
+    if cmake -DPROGRAM="$exe" -DOBJDUMP="$objdump" -DMACHINE=i386 -DREADER="$reader" \
+      -P "$root/cmake/CheckWindowsProgram.cmake" >"$scratch/check.txt" 2>&1; then
+      pass "$(sed -n 's/^-- //p' "$scratch/check.txt"), with the manifest it must carry"
     else
-      fail "$program.exe: $(cat "$scratch/imports.txt")"
-    fi
-    if ! "$reader" "$exe" >"$scratch/$program.manifest" 2>"$scratch/reader.txt"; then
-      fail "$program.exe: $(cat "$scratch/reader.txt")"
-      continue
-    fi
-    expected='level="asInvoker" uiAccess="false"
-{35138b9a-5d96-4fbd-8e2d-a2440225f93a}
-{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}
-{1f676c76-80e1-4239-95bb-83d0f6d0da78}
-{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}
->true/pm</dpiAware>
->PerMonitorV2</dpiAwareness>'
-    if [ "$program" = Foldmint ]; then
-      expected="$expected
-name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"
-publicKeyToken=\"6595b64144ccf1df\""
-    fi
-    missing=$(echo "$expected" | while IFS= read -r text; do
-      grep -qF -- "$text" "$scratch/$program.manifest" || echo "$text"
-    done)
-    if grep -qE '<([A-Za-z0-9_]+:)?activeCodePage' "$scratch/$program.manifest"; then
-      missing="$missing activeCodePage is declared"
-    fi
-    if [ -z "$missing" ]; then
-      pass "$program.exe: one manifest, type 24 id 1, with all it must declare"
-    else
-      fail "$program.exe: manifest lacks: $missing"
+      fail "$program.exe: $(cat "$scratch/check.txt")"
     fi
   done
 
