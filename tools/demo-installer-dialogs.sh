@@ -62,9 +62,11 @@ cp "$work/windows-profile/bookmark.htm" "$work/windows-before.htm"
 dirroot=$(echo "Z:$work/windows-profile" | sed 's|/|\\|g')
 users='HKLM\SOFTWARE\Netscape\Netscape Navigator\Users'
 product='HKLM\Software\Ortwell\Brackel\4.0'
-$wine "$prefix" reg add "$users" /v CurrentUser /d ann /f >/dev/null
-$wine "$prefix" reg add "$users\\ann" /v DirRoot /d "$dirroot" /f >/dev/null
-$wine "$prefix" reg add "$product" /v 'Base Path' /d 'C:\Program Files\Quillary' /f >/dev/null
+# Where the browser and the product's setup, 32-bit programs, write them on
+# 64-bit Windows: the registry's 32-bit view.
+$wine "$prefix" reg add "$users" /v CurrentUser /d ann /f /reg:32 >/dev/null
+$wine "$prefix" reg add "$users\\ann" /v DirRoot /d "$dirroot" /f /reg:32 >/dev/null
+$wine "$prefix" reg add "$product" /v 'Base Path' /d 'C:\Program Files\Quillary' /f /reg:32 >/dev/null
 $wine "$prefix" "$windows/installer/Foldmint.exe" &
 foldmint=$!
 driver="$windows/testing/qc_dialog_driver.exe"

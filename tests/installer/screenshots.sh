@@ -60,11 +60,11 @@ done
 
 wine reg delete 'HKCU\Software\Wine\Drivers' /v Graphics /f >/dev/null 2>&1 || true
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
-# What the dialogs are prefilled with.
+# What the dialogs are prefilled with, where 32-bit programs write it.
 users='HKLM\SOFTWARE\Netscape\Netscape Navigator\Users'
-wine reg add "$users" /v CurrentUser /d ann /f >/dev/null
-wine reg add "$users\\ann" /v DirRoot /d 'C:\Netscape\Users\ann' /f >/dev/null
-wine reg add 'HKLM\Software\Ortwell\Brackel\4.0' /v 'Base Path' /d 'C:\Program Files\Quillary' /f >/dev/null
+wine reg add "$users" /v CurrentUser /d ann /f /reg:32 >/dev/null
+wine reg add "$users\\ann" /v DirRoot /d 'C:\Netscape\Users\ann' /f /reg:32 >/dev/null
+wine reg add 'HKLM\Software\Ortwell\Brackel\4.0' /v 'Base Path' /d 'C:\Program Files\Quillary' /f /reg:32 >/dev/null
 # The desktop process chose its driver when the first command started: begin anew.
 wineserver -k 2>/dev/null || true
 wineserver -w
