@@ -1,15 +1,5 @@
 # Cross build for 32-bit (x86) Windows with mingw-w64: what users get, since
-# the browser and the meter control they work with are 32-bit programs. The
-# -posix compilers are used because GoogleTest needs std::mutex, which the
-# win32 thread model lacks.
-set(CMAKE_SYSTEM_NAME Windows)
+# the browser and the meter control they work with are 32-bit programs.
+set(QC_MINGW_TRIPLET i686-w64-mingw32)
 set(CMAKE_SYSTEM_PROCESSOR x86)
-
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-common.cmake)

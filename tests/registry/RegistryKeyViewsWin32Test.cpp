@@ -107,17 +107,4 @@ TEST(RegistryKeyViews, CreateMakesAMissingKeyWhere32BitProgramsLookAndOpensAnExi
   }
 }
 
-TEST(RegistryKeyViews, OtherRootsHaveOneView) {
-  // HKEY_CURRENT_USER\Software is shared by both views: a key there is
-  // found at once, whichever view wrote it.
-  RegistryScratch scratch(KEY_WOW64_64KEY);
-  ASSERT_TRUE(scratch.SetString(HKEY_CURRENT_USER, kTestKey, "V", "user"));
-  RegistryKey key;
-  ASSERT_EQ(key.OpenRoot(RegistryKey::kCurrentUser, nullptr), 1);
-  EXPECT_EQ(key.OpenSubKey(kTestKey, RegistryKey::kRead), 1);
-  char buffer[64] = "";
-  key.QueryValue("V", buffer, sizeof buffer, nullptr);
-  EXPECT_STREQ(buffer, "user");
-}
-
 }  // namespace
