@@ -1,8 +1,11 @@
 // The installer's command-line split on any line: both buffers stay within
 // their MAX_PATH bytes and end in a NUL; a line that is split gives back
 // exactly the line (path, one blank, directory), and it is refused only when
-// a part would not fit; a removal names no product directory and keeps the
-// path as the line ends with it.
+// a part would not fit; a line that starts with a double quote gives back
+// the quoted path, one blank and the directory, and is refused only when the
+// quote is not closed before a blank or the end, or a part would not fit; a
+// removal names no product directory and keeps the path as the line ends
+// with it.
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -40,6 +43,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return 0;
   }
 
+  Check(static_cast<bool>(request.usable) == (request.problem == nullptr),
+        "a refused line, and only a refused one, says why");
+  if (!line.empty() && line[0] == '"') {
+    // A quoted bookmark path: the quote closes before a blank or the end.
+    size_t close = line.find('"', 1);
+    bool closed = close != std::string::npos && (close + 1 == line.size() || line[close + 1] == ' ');
+    size_t dirLength = closed && close + 1 < line.size() ? line.size() - close - 2 : 0;
+    bool fits = closed && close - 1 < MAX_PATH && dirLength < MAX_PATH;
+    Check(static_cast<bool>(request.usable) == fits,
+          "a quoted line is refused only when unclosed or a part is too long");
+    if (request.usable) {
+      std::string rejoined = "\"" + path + "\"" + (close + 1 < line.size() ? " " + dir : "");
+      Check(rejoined == line, "the parts are the line: the quoted path, one blank, directory");
+    }
+    return 0;
+  }
   size_t blank = line.find(' ');
   size_t firstLength = blank == std::string::npos ? line.size() : blank;
   size_t dirLength = blank == std::string::npos ? 0 : line.size() - blank - 1;

@@ -8,6 +8,10 @@ namespace installer {
 
 namespace {
 
+constexpr char kTooLong[] = "path too long (259 characters at most), nothing changed";
+constexpr char kUnclosedQuote[] =
+    "a quoted path must end with a double quote and then a blank or the end, nothing changed";
+
 // Copies a part into a MAX_PATH buffer; FALSE, copying nothing, when it does
 // not fit whole.
 BOOL CopyPart(char* buffer, const char* part, size_t length) {
@@ -37,15 +41,29 @@ InstallerRequest SplitCommandLine(const char* line, char* bookmarkPath, char* pr
       ++path;
       length -= 2;
     }
-    return {CopyPart(bookmarkPath, path, length), TRUE};
+    BOOL fits = CopyPart(bookmarkPath, path, length);
+    return {fits, TRUE, fits ? nullptr : kTooLong};
   }
 
+  const char* first = line;
   const char* dir = blank != nullptr ? blank + 1 : "";
-  if (!CopyPart(bookmarkPath, line, firstLength) || !CopyPart(productDir, dir, std::strlen(dir))) {
-    std::memset(bookmarkPath, 0, MAX_PATH);
-    return {FALSE, FALSE};
+  if (line[0] == '"') {
+    // A path with blanks comes in double quotes, as Windows passes one. No
+    // Windows file name holds a quote, so no line that named a file before
+    // means anything else now.
+    const char* close = std::strchr(line + 1, '"');
+    if (close == nullptr || (close[1] != '\0' && close[1] != ' ')) {
+      return {FALSE, FALSE, kUnclosedQuote};
+    }
+    first = line + 1;
+    firstLength = static_cast<size_t>(close - first);
+    dir = close[1] == ' ' ? close + 2 : "";
   }
-  return {TRUE, FALSE};
+  if (!CopyPart(bookmarkPath, first, firstLength) || !CopyPart(productDir, dir, std::strlen(dir))) {
+    std::memset(bookmarkPath, 0, MAX_PATH);
+    return {FALSE, FALSE, kTooLong};
+  }
+  return {TRUE, FALSE, nullptr};
 }
 
 }  // namespace installer

@@ -1,6 +1,10 @@
 // The installer's command line: the bookmark file's path up to the first
 // blank, the product directory after that one blank (blanks included), or a
 // removal switch followed by one blank and the bookmark file's path whole.
+// A line that starts with a double quote takes the bookmark path up to the
+// next one, so that it can hold blanks ("C:\...\User Data\Default\Bookmarks"
+// C:\Program Files\Quillary\); after that quote comes the end of the line,
+// or one blank and the product directory as before.
 #pragma once
 
 #include "platform/Win32Api.h"
@@ -8,10 +12,13 @@
 namespace installer {
 
 struct InstallerRequest {
-  // FALSE when a part does not fit its buffer: it would name some other file.
+  // FALSE when a part does not fit its buffer (it would name some other
+  // file), or a leading quote is not closed before the end or a blank.
   BOOL usable;
   // The line asked for the product's folder to be taken out again.
   BOOL removal;
+  // Why the line cannot be used, as the user is told; null when usable.
+  const char* problem;
 };
 
 // Fills both buffers (MAX_PATH bytes each, zeroed first). For a removal,

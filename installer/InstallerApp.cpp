@@ -23,8 +23,7 @@ BOOL InstallerApp::InitInstance() {
   }
   installer::InstallerRequest request = installer::SplitCommandLine(line, bookmarkPath, productDir);
   if (!request.usable) {
-    NoteOutcome(InstallOutcome::kUnusableCommandLine, line,
-                "path too long (259 characters at most), nothing changed");
+    NoteOutcome(InstallOutcome::kUnusableCommandLine, line, request.problem);
     return FALSE;
   }
 

@@ -146,6 +146,10 @@ TEST(CommandLine, ProgramReceivesItsArgumentsJoinedByBlanks) {
        {"/b/bookmark.htm", "/opt/My Q/"},
        "[/b/bookmark.htm /opt/My Q/]"},
       {"leading blanks and tabs are skipped", {" \t x1"}, "[x1]"},
+      {"a first argument with a blank comes quoted",
+       {"/p/User Data/Bookmarks", "/opt/My", "Q/"},
+       "[\"/p/User Data/Bookmarks\" /opt/My Q/]"},
+      {"after its leading blanks", {"  /p/User Data/b.htm"}, "[\"/p/User Data/b.htm\"]"},
       {"no arguments", {}, "[]"},
   };
   for (const ProbeRow& row : rows) {

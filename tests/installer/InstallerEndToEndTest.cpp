@@ -89,6 +89,16 @@ TEST_F(InstallerEndToEndTest, CommandLineSplitsAtFirstBlank) {
   }
 }
 
+TEST_F(InstallerEndToEndTest, QuotedBookmarkPathMayHoldBlanks) {
+  // As today's browsers keep their profiles, under "User Data".
+  std::string spaced = installer_test::FreshProfile("e2e User Data");
+  InstallerOutcome outcome = RunInstaller("\"" + spaced + "bookmark.htm\" " + product, {{Ok()}});
+  EXPECT_TRUE(outcome.ended);
+  EXPECT_EQ(outcome.shown.size(), 0u);
+  EXPECT_EQ(FileBytes(spaced + "bookmark.htm"), installer_test::SplicedBookmarks(product));
+  EXPECT_EQ(FileBytes(spaced + "bkmk.qyr"), installer_test::OriginalBookmarks());
+}
+
 TEST_F(InstallerEndToEndTest, OnlyBookmarkPathAsksForProductPrefilledFromBasePath) {
   RegisterBasePath(product.substr(0, product.size() - 1));
   InstallerOutcome outcome = RunInstaller(bookmark, {{Ok()}});

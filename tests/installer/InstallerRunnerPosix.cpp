@@ -36,11 +36,17 @@ InstallerOutcome RunInstaller(const std::string& commandLine,
     close(in);
     close(out);
     close(err);
-    // The line as one argument: the program joins its arguments with blanks.
+    // As a user types it: the first word, then the rest as one argument;
+    // the program joins its arguments with blanks.
+    size_t blank = commandLine.find(' ');
+    std::string first = commandLine.substr(0, blank);
+    std::string rest = blank == std::string::npos ? "" : commandLine.substr(blank + 1);
     if (commandLine.empty()) {
       execl(QC_FOLDMINT_PROGRAM, QC_FOLDMINT_PROGRAM, static_cast<char*>(nullptr));
+    } else if (blank == std::string::npos) {
+      execl(QC_FOLDMINT_PROGRAM, QC_FOLDMINT_PROGRAM, first.c_str(), static_cast<char*>(nullptr));
     } else {
-      execl(QC_FOLDMINT_PROGRAM, QC_FOLDMINT_PROGRAM, commandLine.c_str(),
+      execl(QC_FOLDMINT_PROGRAM, QC_FOLDMINT_PROGRAM, first.c_str(), rest.c_str(),
             static_cast<char*>(nullptr));
     }
     _exit(127);

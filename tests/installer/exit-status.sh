@@ -52,6 +52,16 @@ expect prompt_cancelled 1 "bookmark file: .*cancelled" --
 long=$(printf '%0300d' 0)
 expect part_too_long 2 ".*too long" -- "$work/$long.htm" /opt/q/
 
+# A profile path with blanks, as today's browsers have ("User Data"): the
+# first argument is the bookmark file whatever it holds, the rest the
+# product directory.
+mkdir -p "$work/User Data"
+cp "$data/bookmark.htm" "$work/User Data/bookmark.htm"
+expect blanks_in_both_paths 0 - -- "$work/User Data/bookmark.htm" /opt/Quillary Pro/
+grep -q "file:///opt/Quillary Pro/save.qyv" "$work/User Data/bookmark.htm" ||
+  { echo "FAIL blanks_in_both_paths: no folder"; failures=$((failures + 1)); }
+expect unclosed_quote 2 ".*quoted path must end" -- '"a b' /opt/q/
+
 profile
 rm "$work/profile/bookmark.htm"
 expect unreadable 3 "$work/profile/bookmark.htm: .*no backup" -- "$work/profile/bookmark.htm" /opt/q/

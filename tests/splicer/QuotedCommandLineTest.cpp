@@ -1,0 +1,52 @@
+// A bookmark path with blanks, as today's browsers keep theirs ("User
+// Data"): a line that starts with a double quote takes the path up to the
+// next one.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "installer/CommandLine.h"
+
+namespace {
+
+TEST(QuotedCommandLine, LeadingQuoteTakesThePathUpToTheNextQuote) {
+  struct Row {
+    const char* name;
+    std::string line;
+    bool usable;
+    std::string bookmarkPath;
+    std::string productDir;
+  } rows[] = {
+      {"path with blanks, then the product directory",
+       "\"C:\\Users\\ann\\User Data\\Default\\Bookmarks\" C:\\Program Files\\Quillary\\", true,
+       "C:\\Users\\ann\\User Data\\Default\\Bookmarks", "C:\\Program Files\\Quillary\\"},
+      {"quoted path alone: the product directory is asked for", "\"/p/User Data/Bookmarks\"",
+       true, "/p/User Data/Bookmarks", ""},
+      {"two blanks after the quote: the product directory begins with one",
+       "\"a b.htm\"  /Q/", true, "a b.htm", " /Q/"},
+      {"quotes in the product directory are kept", "\"a b.htm\" \"/Q/\"", true, "a b.htm",
+       "\"/Q/\""},
+      {"empty quotes: the bookmark path is asked for", "\"\" /Q/", true, "", "/Q/"},
+      {"no closing quote", "\"a b.htm /Q/", false, "", ""},
+      {"something other than a blank after the closing quote", "\"a b\".htm /Q/", false, "",
+       ""},
+      {"a quoted path of 259 characters fits", "\"" + std::string(259, 'b') + "\" /Q/", true,
+       std::string(259, 'b'), "/Q/"},
+      {"one of 260 is refused", "\"" + std::string(260, 'b') + "\" /Q/", false, "", ""},
+      {"no leading quote: split at the first blank as always", "a.htm \"/Q R/\"", true, "a.htm",
+       "\"/Q R/\""},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    char bookmarkPath[MAX_PATH];
+    char productDir[MAX_PATH];
+    installer::InstallerRequest request =
+        installer::SplitCommandLine(row.line.c_str(), bookmarkPath, productDir);
+    EXPECT_EQ(request.usable != FALSE, row.usable);
+    EXPECT_FALSE(request.removal);
+    EXPECT_EQ(std::string(bookmarkPath), row.bookmarkPath);
+    EXPECT_EQ(std::string(productDir), row.productDir);
+  }
+}
+
+}  // namespace
