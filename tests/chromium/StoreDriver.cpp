@@ -1,10 +1,11 @@
 // A test driver for the Chromium-family store on files, for the scripts
 // that run it beside a real browser:
-//   chromium_store_driver install <Bookmarks file> <product dir>
+//   chromium_store_driver install <Bookmarks file> <product dir> [--repeatable]
 //   chromium_store_driver remove <Bookmarks file>
-// Rewrites the file when something changed; prints one line of outcome;
-// exits 0 (done), 3 (not a store file), 5 (a changed "Quillary" folder
-// stayed) or 1 (cannot read or write).
+// --repeatable takes the tests' fixed time and random source. Rewrites the
+// file when something changed; prints one line of outcome; exits 0 (done),
+// 3 (not a store file), 5 (a changed "Quillary" folder stayed) or 1
+// (cannot read or write).
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -12,6 +13,7 @@
 #include <string>
 
 #include "installer/chromium/ChromiumBookmarks.h"
+#include "tests/chromium/StoreTestSupport.h"
 
 namespace {
 
@@ -33,10 +35,11 @@ bool WriteAll(const char* path, const std::string& text) {
 
 int main(int argc, char** argv) {
   using namespace chromium_store;
-  bool install = argc == 4 && std::strcmp(argv[1], "install") == 0;
+  bool repeatable = argc == 5 && std::strcmp(argv[4], "--repeatable") == 0;
+  bool install = (argc == 4 || repeatable) && std::strcmp(argv[1], "install") == 0;
   bool remove = argc == 3 && std::strcmp(argv[1], "remove") == 0;
   if (!install && !remove) {
-    std::fprintf(stderr, "usage: %s install <file> <dir> | remove <file>\n", argv[0]);
+    std::fprintf(stderr, "usage: %s install <file> <dir> [--repeatable] | remove <file>\n", argv[0]);
     return 2;
   }
   std::string text;
@@ -49,7 +52,8 @@ int main(int argc, char** argv) {
   bool changed;
   int exitStatus = 0;
   if (install) {
-    InstallResult installed = Install(text, argv[3], SystemNodeSource());
+    InstallResult installed =
+        Install(text, argv[3], repeatable ? store_test::RepeatableSource() : SystemNodeSource());
     status = installed.status;
     result = installed.text;
     changed = installed.changed;
