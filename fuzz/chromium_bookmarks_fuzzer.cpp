@@ -27,12 +27,14 @@ namespace {
 
 // Repeats run for run, so that a finding replays.
 chromium_store::NodeSource CountingSource() {
-  return {13441230000000000ULL, [counter = uint64_t{0}](unsigned char* buffer, size_t size) mutable {
+  return {13441230000000000ULL,
+          [counter = uint64_t{0}](unsigned char* buffer, size_t size) mutable {
             for (size_t i = 0; i < size; ++i) {
               if (i % 8 == 0) {
                 ++counter;
               }
-              buffer[i] = static_cast<unsigned char>((counter * 0x9E3779B97F4A7C15ULL) >> (8 * (i % 8)));
+              buffer[i] =
+                  static_cast<unsigned char>((counter * 0x9E3779B97F4A7C15ULL) >> (8 * (i % 8)));
             }
             return true;
           }};
@@ -86,7 +88,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view text = parts[0];
   std::string productDir = parts.size() > 1 ? std::string(parts[1]) : "/opt/Quillary Pro/";
 
-  chromium_store::InstallResult installed = chromium_store::Install(text, productDir, CountingSource());
+  chromium_store::InstallResult installed =
+      chromium_store::Install(text, productDir, CountingSource());
   chromium_store::RemovalResult removedFromInput = chromium_store::Remove(text);
   if (installed.status == StoreStatus::kNotJson || installed.status == StoreStatus::kMissingRoots) {
     Check(removedFromInput.status == installed.status, "removal refuses what install refuses");
@@ -105,8 +108,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Json before = Parsed(text);
   Json after = Parsed(installed.text);
   CheckChecksum(after);
-  Check(chromium_store::WriteJson(after, chromium_store::LineEndOf(installed.text)) == installed.text,
-        "the output reads back to the same bytes");
+  Check(
+      chromium_store::WriteJson(after, chromium_store::LineEndOf(installed.text)) == installed.text,
+      "the output reads back to the same bytes");
 
   std::set<std::string> oldIds;
   std::set<std::string> oldGuids;
@@ -142,11 +146,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   Check(TreeOf(after) == TreeOf(before), "the output is the input plus the new folders");
 
-  chromium_store::InstallResult again = chromium_store::Install(installed.text, "/x/", CountingSource());
+  chromium_store::InstallResult again =
+      chromium_store::Install(installed.text, "/x/", CountingSource());
   Check(again.status == StoreStatus::kDone && !again.changed, "a second install changes nothing");
 
   chromium_store::RemovalResult removed = chromium_store::Remove(installed.text);
-  Check(removed.status == StoreStatus::kDone && removed.changed, "the removal takes the folders out");
+  Check(removed.status == StoreStatus::kDone && removed.changed,
+        "the removal takes the folders out");
   Json back = Parsed(removed.text);
   CheckChecksum(back);
   Check(TreeOf(back) == TreeOf(Parsed(removedFromInput.text)),

@@ -10,7 +10,7 @@ const std::string& StringMember(const Json& node, const char* name) {
   static const std::string kNone;
   auto member = node.find(name);
   return member != node.end() && member->is_string() ? member->get_ref<const std::string&>()
-                                                      : kNone;
+                                                     : kNone;
 }
 
 void AppendUtf16Unit(std::string* out, unsigned unit) {
@@ -23,7 +23,10 @@ void AppendUtf16Le(std::string* out, const std::string& text) {
   for (size_t i = 0; i < text.size();) {
     unsigned char lead = static_cast<unsigned char>(text[i]);
     size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-    unsigned codePoint = length == 1 ? lead : length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
+    unsigned codePoint = length == 1   ? lead
+                         : length == 2 ? lead & 0x1F
+                         : length == 3 ? lead & 0x0F
+                                       : lead & 0x07;
     for (size_t k = 1; k < length && i + k < text.size(); ++k) {
       codePoint = (codePoint << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
     }

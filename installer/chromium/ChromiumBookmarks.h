@@ -36,7 +36,7 @@ enum class StoreStatus {
   kNotJson,        // not a JSON object, or nested deeper than the browser reads
   kMissingRoots,   // "roots" lacks "bookmark_bar" or "other" (or one is no folder)
   kNoFreeId,       // the file's highest id leaves no room for the new ones
-  kSystemFailure,  // no digest or no random bytes from the system
+  kSystemFailure,  // no digest, random bytes or UTF-8 product path from the system
 };
 
 // Fills a buffer with random bytes; false when it cannot.
@@ -51,16 +51,15 @@ NodeSource SystemNodeSource();
 
 struct InstallResult {
   StoreStatus status = StoreStatus::kDone;
-  std::string text;        // the new text, or the given one when nothing changed
-  int addedFolders = 0;    // 0, 1 or 2
+  std::string text;      // the new text, or the given one when nothing changed
+  int addedFolders = 0;  // 0, 1 or 2
   bool changed = false;
 };
 
 // productDir as the program holds it: an ANSI Windows path on Windows
 // ("C:\Program Files\Quillary\"), a POSIX path elsewhere ("/opt/q/"); a
 // final separator is optional.
-InstallResult Install(std::string_view text, std::string_view productDir,
-                      const NodeSource& source);
+InstallResult Install(std::string_view text, std::string_view productDir, const NodeSource& source);
 
 enum class LeftAloneReason {
   kHoldsOtherEntries,

@@ -16,22 +16,39 @@ void AppendEscapedCodePoint(std::string* out, unsigned codePoint) {
   out->append(escape);
 }
 
+// The browser's own short escapes; null for a byte it writes as it is.
+const char* ShortEscape(unsigned char c) {
+  switch (c) {
+    case '\b':
+      return "\\b";
+    case '\f':
+      return "\\f";
+    case '\n':
+      return "\\n";
+    case '\r':
+      return "\\r";
+    case '\t':
+      return "\\t";
+    case '\\':
+      return "\\\\";
+    case '"':
+      return "\\\"";
+    case '<':
+      // So that no script can start in the browser's output.
+      return "\\u003C";
+    default:
+      return nullptr;
+  }
+}
+
 // The text is valid UTF-8: the reader accepts no other.
 void AppendString(std::string* out, const std::string& text) {
   out->push_back('"');
   for (size_t i = 0; i < text.size(); ++i) {
     unsigned char c = static_cast<unsigned char>(text[i]);
-    switch (c) {
-      case '\b': out->append("\\b"); continue;
-      case '\f': out->append("\\f"); continue;
-      case '\n': out->append("\\n"); continue;
-      case '\r': out->append("\\r"); continue;
-      case '\t': out->append("\\t"); continue;
-      case '\\': out->append("\\\\"); continue;
-      case '"': out->append("\\\""); continue;
-      // The browser escapes "<" so that no script can start in its output.
-      case '<': AppendEscapedCodePoint(out, c); continue;
-      default: break;
+    if (const char* escape = ShortEscape(c)) {
+      out->append(escape);
+      continue;
     }
     if (c < 0x20) {
       AppendEscapedCodePoint(out, c);

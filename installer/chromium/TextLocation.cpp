@@ -14,8 +14,8 @@ class Cursor {
   explicit Cursor(std::string_view text) : text_(text) {}
 
   size_t SkipBlanks(size_t at) const {
-    while (at < text_.size() && (text_[at] == ' ' || text_[at] == '\t' || text_[at] == '\n' ||
-                                 text_[at] == '\r')) {
+    while (at < text_.size() &&
+           (text_[at] == ' ' || text_[at] == '\t' || text_[at] == '\n' || text_[at] == '\r')) {
       ++at;
     }
     return at;

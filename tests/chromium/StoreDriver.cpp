@@ -39,7 +39,8 @@ int main(int argc, char** argv) {
   bool install = (argc == 4 || repeatable) && std::strcmp(argv[1], "install") == 0;
   bool remove = argc == 3 && std::strcmp(argv[1], "remove") == 0;
   if (!install && !remove) {
-    std::fprintf(stderr, "usage: %s install <file> <dir> [--repeatable] | remove <file>\n", argv[0]);
+    std::fprintf(stderr, "usage: %s install <file> <dir> [--repeatable] | remove <file>\n",
+                 argv[0]);
     return 2;
   }
   std::string text;

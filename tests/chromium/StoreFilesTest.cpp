@@ -19,8 +19,8 @@ using namespace store_test;
 class BrowserFile : public testing::TestWithParam<const char*> {};
 
 INSTANTIATE_TEST_SUITE_P(Chromium, BrowserFile,
-                         testing::Values("everyday.json", "emptied.json", "user-quillary-folder.json",
-                                         "everyday.installed.json"),
+                         testing::Values("everyday.json", "emptied.json",
+                                         "user-quillary-folder.json", "everyday.installed.json"),
                          [](const testing::TestParamInfo<const char*>& info) {
                            std::string name = info.param;
                            std::string test;
@@ -60,7 +60,8 @@ TEST_P(BrowserFile, InstallThenSecondInstallThenRemoval) {
   for (const char* root : {"bookmark_bar", "other"}) {
     const Json& children = after["roots"][root]["children"];
     ASSERT_FALSE(children.empty());
-    EXPECT_EQ(chromium_store::JudgeFolder(children[0]), chromium_store::FolderVerdict::kProductFolder);
+    EXPECT_EQ(chromium_store::JudgeFolder(children[0]),
+              chromium_store::FolderVerdict::kProductFolder);
     // Everything after the new folder is the root's list as it was.
     Json rest(children.begin() + (alreadyInstalled ? 0 : 1), children.end());
     EXPECT_EQ(rest, before["roots"][root]["children"]) << root;

@@ -35,12 +35,13 @@ Json ProductFolder(const std::string& directory, const std::string& id) {
 TEST(StoreInstall, LeavesARootThatHoldsTheFolderAsItIs) {
   struct Case {
     const char* name;
-    const char* root;         // which root gets a folder beforehand
+    const char* root;  // which root gets a folder beforehand
     Json folder;
     int expectedAdded;
   };
   Json withMore = ProductFolder("file:///D:/old/", "90");
-  withMore["children"].push_back(Parse(R"({"id": "99", "name": "mine", "type": "url", "url": "https://a/"})"));
+  withMore["children"].push_back(
+      Parse(R"({"id": "99", "name": "mine", "type": "url", "url": "https://a/"})"));
   Json lacking = ProductFolder("file:///D:/old/", "90");
   lacking["children"].erase(1);
   Json nested = Parse(R"({"children": [], "id": "80", "name": "Sub", "type": "folder"})");
@@ -137,21 +138,25 @@ TEST(StoreInstall, RefusesWhatIsNoStoreFile) {
     std::string text;
     StoreStatus expected;
   };
-  std::string deep = R"({"roots": {"bookmark_bar": {"children": []}, "other": {"children": []}}, "x": )" +
-                     std::string(199, '[') + std::string(199, ']') + "}";
-  std::string tooDeep = R"({"roots": {"bookmark_bar": {"children": []}, "other": {"children": []}}, "x": )" +
-                        std::string(200, '[') + std::string(200, ']') + "}";
+  std::string deep =
+      R"({"roots": {"bookmark_bar": {"children": []}, "other": {"children": []}}, "x": )" +
+      std::string(199, '[') + std::string(199, ']') + "}";
+  std::string tooDeep =
+      R"({"roots": {"bookmark_bar": {"children": []}, "other": {"children": []}}, "x": )" +
+      std::string(200, '[') + std::string(200, ']') + "}";
   std::string truncated = DataFile("everyday.json");
   truncated.resize(truncated.size() / 2);
   const std::vector<Case> cases = {
       {"empty", "", StoreStatus::kNotJson},
       {"html", "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n", StoreStatus::kNotJson},
       {"truncated", truncated, StoreStatus::kNotJson},
-      {"trailing comma", R"({"roots": {"bookmark_bar": {"children": []}, "other": {"children": []},}})",
+      {"trailing comma",
+       R"({"roots": {"bookmark_bar": {"children": []}, "other": {"children": []},}})",
        StoreStatus::kNotJson},
       {"text after the object", DataFile("emptied.json") + "x", StoreStatus::kNotJson},
-      {"invalid UTF-8", "{\"roots\": {\"bookmark_bar\": {\"children\": [], \"name\": \"\xC3\"}, "
-                        "\"other\": {\"children\": []}}}",
+      {"invalid UTF-8",
+       "{\"roots\": {\"bookmark_bar\": {\"children\": [], \"name\": \"\xC3\"}, "
+       "\"other\": {\"children\": []}}}",
        StoreStatus::kNotJson},
       {"an array", "[]", StoreStatus::kNotJson},
       {"too deep", tooDeep, StoreStatus::kNotJson},
@@ -162,7 +167,8 @@ TEST(StoreInstall, RefusesWhatIsNoStoreFile) {
       {"no other", R"({"roots": {"bookmark_bar": {"children": []}}})", StoreStatus::kMissingRoots},
       {"bar without children", R"({"roots": {"bookmark_bar": {}, "other": {"children": []}}})",
        StoreStatus::kMissingRoots},
-      {"children no list", R"({"roots": {"bookmark_bar": {"children": {}}, "other": {"children": []}}})",
+      {"children no list",
+       R"({"roots": {"bookmark_bar": {"children": {}}, "other": {"children": []}}})",
        StoreStatus::kMissingRoots},
       {"nested as deep as the browser reads", deep, StoreStatus::kDone},
   };

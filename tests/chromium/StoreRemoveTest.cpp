@@ -37,23 +37,29 @@ TEST(StoreRemove, JudgesTheBarsFolderAsTheUserLeftIt) {
          std::swap(BarLinks(d)[0], BarLinks(d)[2]);
          BarLinks(d)[1]["name"] = "Schnell speichern";
        },
-       true, {}},
+       true,
+       {}},
       {"members the browser adds later",
        [](Json& d) {
          BarLinks(d)[0]["meta_info"] = Parse(R"({"power_bookmark_meta": ""})");
          BarLinks(d)[0]["date_last_used"] = "13441239999999999";
          BarFolder(d)["date_modified"] = "13441239999999999";
        },
-       true, {}},
-      {"moved down the bar", [](Json& d) {
+       true,
+       {}},
+      {"moved down the bar",
+       [](Json& d) {
          auto& bar = d["roots"]["bookmark_bar"]["children"];
          std::swap(bar[0], bar[2]);
-       }, true, {}},
+       },
+       true,
+       {}},
       {"a link added", [&](Json& d) { BarLinks(d).push_back(anotherLink); }, false,
        LeftAloneReason::kHoldsOtherEntries},
       {"a sub-folder added",
        [](Json& d) {
-         BarLinks(d).push_back(Parse(R"({"children": [], "id": "98", "name": "s", "type": "folder"})"));
+         BarLinks(d).push_back(
+             Parse(R"({"children": [], "id": "98", "name": "s", "type": "folder"})"));
        },
        false, LeftAloneReason::kHoldsOtherEntries},
       {"a link twice", [](Json& d) { BarLinks(d).push_back(BarLinks(d)[0]); }, false,

@@ -13,8 +13,9 @@ namespace store_test {
 
 using chromium_store::Json;
 
-const char* const kDriveCProductDir =
-    chromium_store::kBackslashSeparates ? "C:\\Program Files\\Quillary\\" : "/C:/Program Files/Quillary/";
+const char* const kDriveCProductDir = chromium_store::kBackslashSeparates
+                                          ? "C:\\Program Files\\Quillary\\"
+                                          : "/C:/Program Files/Quillary/";
 
 std::string DataFile(const std::string& name) {
   std::ifstream in(std::string(CHROMIUM_DATA_DIR) + "/" + name, std::ios::binary);
@@ -50,8 +51,8 @@ Json Parse(std::string_view text) {
 
 std::string TreeChecksum(const Json& document) {
   std::string hex;
-  chromium_store::HexDigest(chromium_store::DigestKind::kMd5, chromium_store::ChecksumInput(document),
-                            &hex);
+  chromium_store::HexDigest(chromium_store::DigestKind::kMd5,
+                            chromium_store::ChecksumInput(document), &hex);
   return hex;
 }
 

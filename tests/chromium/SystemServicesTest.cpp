@@ -22,7 +22,8 @@ TEST(SystemServices, DigestsOfKnownTexts) {
       {DigestKind::kMd5, "abc", "900150983cd24fb0d6963f7d28e17f72"},
       {DigestKind::kMd5, std::string("a\0b", 3), "70350f6027bce3713f6b76473084309b"},
       {DigestKind::kSha256, "", "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855"},
-      {DigestKind::kSha256, "abc", "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"},
+      {DigestKind::kSha256, "abc",
+       "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"},
   };
   for (const Case& c : cases) {
     std::string hex;
@@ -41,7 +42,8 @@ TEST(SystemServices, RandomBytesDiffer) {
 
 TEST(SystemServices, ClockCountsFrom1601) {
   const uint64_t kSecondsFrom1601To1970 = 11644473600ULL;
-  uint64_t expected = (static_cast<uint64_t>(std::time(nullptr)) + kSecondsFrom1601To1970) * 1000000ULL;
+  uint64_t expected =
+      (static_cast<uint64_t>(std::time(nullptr)) + kSecondsFrom1601To1970) * 1000000ULL;
   uint64_t now = chromium_store::MicrosecondsSince1601();
   EXPECT_LT(now > expected ? now - expected : expected - now, 5000000ULL);
 }

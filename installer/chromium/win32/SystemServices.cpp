@@ -4,6 +4,7 @@
 #include "installer/chromium/SystemServices.h"
 
 #include <windows.h>
+// bcrypt.h takes its types from windows.h.
 #include <bcrypt.h>
 
 #include <vector>
@@ -31,8 +32,8 @@ bool HexDigest(DigestKind kind, std::string_view bytes, std::string* hex) {
   std::string_view rest = bytes;
   while (done && !rest.empty()) {
     ULONG chunk = rest.size() > 0x40000000u ? 0x40000000u : static_cast<ULONG>(rest.size());
-    done = Succeeded(BCryptHashData(
-        hash, reinterpret_cast<PUCHAR>(const_cast<char*>(rest.data())), chunk, 0));
+    done = Succeeded(
+        BCryptHashData(hash, reinterpret_cast<PUCHAR>(const_cast<char*>(rest.data())), chunk, 0));
     rest.remove_prefix(chunk);
   }
   done = done && Succeeded(BCryptFinishHash(hash, digest, size, 0));
