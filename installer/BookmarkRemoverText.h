@@ -56,6 +56,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -74,15 +75,34 @@ struct LeftAloneFolder {
   LeftAloneReason reason;
 };
 
+// Bytes [begin, end) of the text.
+struct ByteRange {
+  size_t begin;
+  size_t end;
+};
+
+// What goes, as ranges of the text: the new text is what lies between
+// them, so that it can be written straight from the old one without a
+// second copy of a large file.
 struct RemovalResult {
-  std::string text;
-  int removedFolders = 0;         // product folders, every copy
-  int removedToolbarFolders = 0;  // folders made to hold the second copy
+  std::vector<ByteRange> removed;  // in order, not empty, none overlapping
+  int removedFolders = 0;          // product folders, every copy
+  int removedToolbarFolders = 0;   // folders made to hold the second copy
   std::vector<LeftAloneFolder> leftAlone;
   bool changed = false;
 };
 
+// One pass over the text; it holds a few records per folder it judges,
+// none per line.
 RemovalResult RemoveProductFolders(std::string_view text);
+
+// Hands the parts of `text` that stay to `write`, in order; false as soon
+// as `write` is.
+bool ForEachKeptPart(std::string_view text, const RemovalResult& removal,
+                     const std::function<bool(std::string_view)>& write);
+
+// The new text whole, for checks on small texts.
+std::string KeptText(std::string_view text, const RemovalResult& removal);
 
 // What a reason says, for a report: "holds other entries", ...
 const char* ReasonText(LeftAloneReason reason);
