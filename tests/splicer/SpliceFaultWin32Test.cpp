@@ -31,7 +31,6 @@ using namespace splicer_test;
 
 // The file functions the installer imports from kernel32.
 enum Function {
-  kCopyFile,
   kCreateFile,
   kGetFileSize,
   kReadFile,
@@ -54,7 +53,6 @@ struct FileFunction {
 // fails, a file held or refused by another program. MoveFileExA gets the
 // error of a held file, which the program answers by trying again.
 constexpr FileFunction kFileFunctions[kFunctionCount] = {
-    {"CopyFileA", ERROR_DISK_FULL},
     {"CreateFileA", ERROR_ACCESS_DENIED},
     {"GetFileSize", ERROR_ACCESS_DENIED},
     {"ReadFile", ERROR_READ_FAULT},
@@ -145,13 +143,6 @@ template <typename R>
 R Noted(R result, R failure) {
   current.calls.back().succeeded = result != failure;
   return result;
-}
-
-BOOL WINAPI FaultyCopyFile(LPCSTR from, LPCSTR to, BOOL failIfExists) {
-  if (Fails(kCopyFile, NameOf(from) + " -> " + NameOf(to))) {
-    return FALSE;
-  }
-  return Noted<BOOL>(Original<decltype(&CopyFileA)>(kCopyFile)(from, to, failIfExists), FALSE);
 }
 
 HANDLE WINAPI FaultyCreateFile(LPCSTR path, DWORD access, DWORD sharing,
@@ -260,7 +251,6 @@ BOOL WINAPI FaultyDeleteFile(LPCSTR path) {
 }
 
 void* const kReplacements[kFunctionCount] = {
-    reinterpret_cast<void*>(&FaultyCopyFile),
     reinterpret_cast<void*>(&FaultyCreateFile),
     reinterpret_cast<void*>(&FaultyGetFileSize),
     reinterpret_cast<void*>(&FaultyReadFile),
@@ -385,9 +375,9 @@ bool FailedOn(const std::vector<Call>& calls, const std::string& file) {
 }
 
 // A failure that loses nothing, so that a run may go on to the new text:
-// a call that fails in a run in good order too (the backup's copy when one
-// exists), closing a handle nothing was written through, or a replace that
-// a later attempt made all the same. Any other failure must leave the old
+// a call that fails in a run in good order too (the look for a backup when
+// there is none), closing a handle nothing was written through, or a
+// replace that a later attempt made all the same. Any other failure must leave the old
 // text.
 bool Harmless(const std::vector<Call>& calls, size_t at, const std::vector<Call>& clean) {
   const Call& failed = calls[at];
