@@ -135,12 +135,16 @@ size_t ExactBlockLength(string_view text, size_t at) {
   return 0;
 }
 
-// Where the folder block that ends at `end` starts, or npos.
+// Where the folder block that ends at `end` starts, or npos. Only as far
+// back as the longest block reaches, so that a large file is not searched
+// backwards whole.
 size_t ExactBlockEndingAt(string_view text, size_t end) {
-  for (size_t at = text.rfind(kBlockHeading, end); at != npos && end - at <= kMaxBlockLength;
-       at = at == 0 ? npos : text.rfind(kBlockHeading, at - 1)) {
-    if (AtLineStart(text, at) && ExactBlockLength(text, at) == end - at) {
-      return at;
+  size_t floor = end > kMaxBlockLength ? end - kMaxBlockLength : 0;
+  string_view window = text.substr(floor, end - floor);
+  for (size_t at = window.rfind(kBlockHeading); at != npos;
+       at = at == 0 ? npos : window.rfind(kBlockHeading, at - 1)) {
+    if (AtLineStart(text, floor + at) && ExactBlockLength(text, floor + at) == end - floor - at) {
+      return floor + at;
     }
   }
   return npos;
@@ -159,14 +163,21 @@ size_t MadeToolbarFolderAtEnd(string_view text) {
     return npos;
   }
   size_t nameEnd = block - kMadeToolbarHeadClose.size();
-  size_t head = text.rfind(kMadeToolbarHeadOpen, nameEnd - kMadeToolbarHeadOpen.size());
-  if (head == npos) {
+  // The name comes from prefs.js, which can give it neither a quote nor a
+  // NUL: the last quote before it closes the header's date. Found so, the
+  // header is never looked for backwards through the whole file.
+  size_t quote = text.rfind('"', nameEnd - 1);
+  if (quote == npos || quote + 2 < kMadeToolbarHeadOpen.size()) {
     return npos;
   }
-  // The name comes from prefs.js, which can give it neither a quote nor a NUL.
+  size_t head = quote + 2 - kMadeToolbarHeadOpen.size();
+  if (head + kMadeToolbarHeadOpen.size() > nameEnd ||
+      text.substr(head, kMadeToolbarHeadOpen.size()) != kMadeToolbarHeadOpen) {
+    return npos;
+  }
   string_view name =
       text.substr(head + kMadeToolbarHeadOpen.size(), nameEnd - head - kMadeToolbarHeadOpen.size());
-  if (name.empty() || name.find_first_of(string_view("\"\0", 2)) != npos) {
+  if (name.empty() || name.find('\0') != npos) {
     return npos;
   }
   // Only a text with a list gets this folder; one without gets a new list.
