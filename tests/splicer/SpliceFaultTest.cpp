@@ -107,7 +107,9 @@ TEST_P(SpliceFaultTest, EveryCallFailingInTurn) {
   Prepare();
   const int total = Splice({});
   ASSERT_EQ(FileBytes(dir_ + "bookmark.htm"), Expected("work.htm"));
-  std::printf("%s: a splice makes N = %d file calls\n", GetParam().name, total);
+  std::string names;
+  for (const std::string& name : fault_test::callNames) names += " " + name;
+  std::printf("%s: a splice makes N = %d file calls:%s\n", GetParam().name, total, names.c_str());
   RecordProperty("file_calls", total);
 
   for (int n = 1; n <= total; ++n) {
