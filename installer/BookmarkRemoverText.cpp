@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <iterator>
 #include <optional>
 #include <utility>
@@ -417,11 +418,19 @@ class Scanner {
   const std::vector<size_t>& Blocks() const { return blocks_; }
 
  private:
-  size_t LineContentEnd(size_t at) const {
-    const char* p = text_.data() + at;
-    const char* end = text_.data() + text_.size();
-    while (p != end && *p != '\r' && *p != '\n') ++p;
-    return static_cast<size_t>(p - text_.data());
+  // The next CR or LF from `at`; each of the two is looked for with memchr
+  // and kept until passed, as lines are most of a large file.
+  size_t LineContentEnd(size_t at) {
+    return std::min(NextOf('\r', nextCr_, at), NextOf('\n', nextLf_, at));
+  }
+
+  size_t NextOf(char c, size_t& next, size_t at) const {
+    if (next == npos || next < at) {
+      const void* found = std::memchr(text_.data() + at, c, text_.size() - at);
+      next = found != nullptr ? static_cast<size_t>(static_cast<const char*>(found) - text_.data())
+                              : text_.size();
+    }
+    return next;
   }
 
   OpenList& Current() { return lists_.back(); }
@@ -550,6 +559,8 @@ class Scanner {
   std::vector<OpenList> lists_;  // the text's outside first
   std::optional<WaitingHeader> waiting_;
   std::vector<size_t> blocks_;
+  size_t nextCr_ = npos;  // not looked for yet
+  size_t nextLf_ = npos;
 };
 
 bool IsRemoved(const std::vector<ByteRange>& removed, size_t at) {
