@@ -37,8 +37,9 @@ BOOL MayRewrite(const char* path);
 // target open makes it wait briefly and try again.
 BOOL ReplaceFileAtomically(const char* source, const char* target, bool mayReplace = true);
 
-// The new text of a bookmark file is written first into a temporary file
-// "bkmk-<n>.qyn" (n from 0 to kTemporarySlots - 1) beside it: a name that
+// The new text of a bookmark file, and its first backup, are written first
+// into a temporary file "bkmk-<n>.qyn" (n from 0 to kTemporarySlots - 1)
+// beside it: a name that
 // only this program writes there, so that what an interrupted run left can
 // be told apart from every other file and removed by a later run.
 constexpr int kTemporarySlots = 8;
