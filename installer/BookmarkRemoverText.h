@@ -51,8 +51,9 @@
 // byte for byte, but for two texts whose splice reads the same as another
 // text's: a "<DL><p>" line followed by one last line without a line end
 // comes back without the CR LF after "<DL><p>" (as a text with none there),
-// and an empty folder carrying ADD_DATE="899410187" that the second copy
-// went into goes with the copy.
+// and an empty folder carrying ADD_DATE="899410187" that a copy went into
+// (the second, or the first when the text's first list is that folder's)
+// goes with the copy.
 #pragma once
 
 #include <cstddef>
