@@ -4,6 +4,7 @@
 // finds nothing more to take out in its own output, and leaves a text
 // without the folder's name alone.
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "fuzz/FuzzSupport.h"
@@ -31,15 +32,22 @@ bool IsSubsequence(std::string_view part, std::string_view whole) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view text(reinterpret_cast<const char*>(data), size);
   remover::RemovalResult removal = remover::RemoveProductFolders(text);
-  Check(removal.changed == (removal.text != text), "changed says whether the text changed");
-  Check(removal.text.size() <= text.size(), "removal never adds");
-  Check(IsSubsequence(removal.text, text), "the output is the input with parts taken out");
+  size_t previousEnd = 0;
+  for (const remover::ByteRange& range : removal.removed) {
+    Check(range.begin >= previousEnd && range.begin < range.end && range.end <= text.size(),
+          "the removed ranges are in order, not empty, apart and inside the text");
+    previousEnd = range.end;
+  }
+  std::string kept = remover::KeptText(text, removal);
+  Check(removal.changed == (kept != text), "changed says whether the text changed");
+  Check(kept.size() <= text.size(), "removal never adds");
+  Check(IsSubsequence(kept, text), "the output is the input with parts taken out");
   Check(removal.changed || removal.removedFolders + removal.removedToolbarFolders == 0,
         "nothing counted as removed when nothing changed");
   if (text.find("Quillary") == std::string_view::npos) {
     Check(!removal.changed, "a text without the folder's name stays as it is");
   }
-  remover::RemovalResult again = remover::RemoveProductFolders(removal.text);
+  remover::RemovalResult again = remover::RemoveProductFolders(kept);
   Check(!again.changed, "a second removal changes nothing");
   Check(again.leftAlone.size() == removal.leftAlone.size(),
         "a second removal leaves the same folders alone");

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 #include "installer/BookmarkPaths.h"
 #include "installer/BookmarkRemoverText.h"
@@ -74,9 +75,12 @@ void InstallerApp::BookmarkRemover() {
       NoteOutcome(InstallOutcome::kUnwritable, bookmarkPath, "read-only file, nothing changed");
       return;
     }
-    const std::string& text = removal.text;
-    auto writeText = [&text](HANDLE output) {
-      return WriteBytes(output, text.data(), text.size());
+    std::string_view text = current.Text();
+    // Straight from the old text: a large file is never held twice.
+    auto writeText = [text, &removal](HANDLE output) {
+      return remover::ForEachKeptPart(text, removal, [output](std::string_view part) {
+        return WriteBytes(output, part.data(), part.size()) != FALSE;
+      });
     };
     if (!splicer::ReplaceBookmarkFile(bookmarkPath, paths.directory, writeText)) {
       NoteOutcome(InstallOutcome::kUnwritable, bookmarkPath,

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <iterator>
 #include <optional>
 #include <utility>
@@ -135,12 +136,16 @@ size_t ExactBlockLength(string_view text, size_t at) {
   return 0;
 }
 
-// Where the folder block that ends at `end` starts, or npos.
+// Where the folder block that ends at `end` starts, or npos. Only as far
+// back as the longest block reaches, so that a large file is not searched
+// backwards whole.
 size_t ExactBlockEndingAt(string_view text, size_t end) {
-  for (size_t at = text.rfind(kBlockHeading, end); at != npos && end - at <= kMaxBlockLength;
-       at = at == 0 ? npos : text.rfind(kBlockHeading, at - 1)) {
-    if (AtLineStart(text, at) && ExactBlockLength(text, at) == end - at) {
-      return at;
+  size_t floor = end > kMaxBlockLength ? end - kMaxBlockLength : 0;
+  string_view window = text.substr(floor, end - floor);
+  for (size_t at = window.rfind(kBlockHeading); at != npos;
+       at = at == 0 ? npos : window.rfind(kBlockHeading, at - 1)) {
+    if (AtLineStart(text, floor + at) && ExactBlockLength(text, floor + at) == end - floor - at) {
+      return floor + at;
     }
   }
   return npos;
@@ -159,14 +164,21 @@ size_t MadeToolbarFolderAtEnd(string_view text) {
     return npos;
   }
   size_t nameEnd = block - kMadeToolbarHeadClose.size();
-  size_t head = text.rfind(kMadeToolbarHeadOpen, nameEnd - kMadeToolbarHeadOpen.size());
-  if (head == npos) {
+  // The name comes from prefs.js, which can give it neither a quote nor a
+  // NUL: the last quote before it closes the header's date. Found so, the
+  // header is never looked for backwards through the whole file.
+  size_t quote = text.rfind('"', nameEnd - 1);
+  if (quote == npos || quote + 2 < kMadeToolbarHeadOpen.size()) {
     return npos;
   }
-  // The name comes from prefs.js, which can give it neither a quote nor a NUL.
+  size_t head = quote + 2 - kMadeToolbarHeadOpen.size();
+  if (head + kMadeToolbarHeadOpen.size() > nameEnd ||
+      text.substr(head, kMadeToolbarHeadOpen.size()) != kMadeToolbarHeadOpen) {
+    return npos;
+  }
   string_view name =
       text.substr(head + kMadeToolbarHeadOpen.size(), nameEnd - head - kMadeToolbarHeadOpen.size());
-  if (name.empty() || name.find_first_of(string_view("\"\0", 2)) != npos) {
+  if (name.empty() || name.find('\0') != npos) {
     return npos;
   }
   // Only a text with a list gets this folder; one without gets a new list.
@@ -330,209 +342,298 @@ void Classify(string_view content, Line& line, bool readLinks) {
   }
 }
 
-std::vector<Line> SplitLines(string_view text) {
-  std::vector<Line> lines;
-  size_t number = 1;
-  for (size_t at = 0; at < text.size();) {
-    Line line{at, at, number, Kind::kOther};
-    size_t block = ExactBlockLength(text, at);
-    if (block != 0) {
-      line.kind = Kind::kExactBlock;
-      line.end = at + block;
-      number += 6;
-    } else {
-      size_t contentEnd = std::min(text.find_first_of("\r\n", at), text.size());
-      line.end = contentEnd;
-      if (contentEnd < text.size()) {
-        line.end += text.compare(contentEnd, 2, "\r\n") == 0 ? 2 : 1;
-      }
-      Classify(text.substr(at, contentEnd - at), line, false);
-      ++number;
-    }
-    lines.push_back(line);
-    at = line.end;
-  }
-  return lines;
-}
+// ---- One pass over the lines.
 
-// ---- Judging the folders.
-
-struct Folder {
-  size_t header;
-  size_t close;  // the closing line of its list
+// What a folder's list holds so far, of the lines that have not gone.
+struct Held {
+  bool seen[kProductLinkCount] = {};
+  bool other = false;      // anything but the product links, blanks and their descriptions
+  bool afterLink = false;  // the last line was a product link
+  bool went = false;       // something inside has gone
+  bool nonBlank = false;   // a line that stays and is not blank
 };
 
-class Judge {
- public:
-  Judge(string_view text, std::vector<Line> lines)
-      : text_(text), lines_(std::move(lines)), removed_(lines_.size(), false) {}
+// A list being read: that of a folder to judge (titled "Quillary" or made
+// for the second copy), or the text's outside. Lists that no such folder
+// owns are only counted: what they hold decides nothing.
+struct OpenList {
+  size_t headerStart = 0;
+  size_t headerLine = 0;
+  bool productTitle = false;
+  bool madeToolbar = false;
+  Held held;
+  Held parentBefore;  // the parent's, before the header: what it is again if the folder goes
+  size_t plainListsInside = 0;
+};
 
-  void Run(RemovalResult& result) {
-    std::vector<size_t> closeOf = MatchLists();
-    std::vector<Folder> folders;
-    for (size_t i = 0; i < lines_.size(); ++i) {
-      const Line& line = lines_[i];
-      if (line.kind == Kind::kExactBlock) {
-        removed_[i] = true;
-        ++result.removedFolders;
-        continue;
+// A header of a folder to judge, waiting for its list: one description
+// right after it, then blank lines.
+struct WaitingHeader {
+  size_t start;
+  size_t line;
+  bool productTitle;
+  bool madeToolbar;
+  bool justHeader;
+  Held parentBefore;
+};
+
+class Scanner {
+ public:
+  Scanner(string_view text, RemovalResult& result) : text_(text), result_(result), lists_(1) {}
+
+  // Judges each folder as its list closes, so inner folders come first and
+  // what went from inside one no longer counts as held.
+  void Run() {
+    size_t number = 1;
+    for (size_t at = 0; at < text_.size();) {
+      Line line{at, at, number, Kind::kOther};
+      size_t block = ExactBlockLength(text_, at);
+      if (block != 0) {
+        line.kind = Kind::kExactBlock;
+        line.end = at + block;
+        number += 6;
+      } else {
+        size_t contentEnd = LineContentEnd(at);
+        line.end = contentEnd;
+        if (contentEnd < text_.size()) {
+          line.end += text_.compare(contentEnd, 2, "\r\n") == 0 ? 2 : 1;
+        }
+        Classify(text_.substr(at, contentEnd - at), line, ReadsLinks());
+        ++number;
       }
-      if (line.kind != Kind::kHeader || !(line.productTitle || line.madeToolbar)) {
-        continue;
-      }
-      size_t list = ListOf(i);
-      if (list == npos || closeOf[list] == npos) {
-        if (line.productTitle) result.leftAlone.push_back({line.number, LeftAloneReason::kNoList});
-        continue;
-      }
-      folders.push_back({i, closeOf[list]});
+      Take(line);
+      at = line.end;
     }
-    // Innermost first: a folder inside another is the shorter one.
-    std::stable_sort(folders.begin(), folders.end(), [](const Folder& a, const Folder& b) {
-      return a.close - a.header < b.close - b.header;
-    });
-    for (const Folder& folder : folders) {
-      if (lines_[folder.header].productTitle) {
-        JudgeProductFolder(folder, result);
-      } else if (HoldsOnlyWhatWent(folder)) {
-        Remove(folder);
-        ++result.removedToolbarFolders;
+    EndWaiting();
+    for (size_t i = 1; i < lists_.size(); ++i) {
+      if (lists_[i].productTitle) {
+        result_.leftAlone.push_back({lists_[i].headerLine, LeftAloneReason::kNoList});
       }
     }
-    std::sort(result.leftAlone.begin(), result.leftAlone.end(),
+    std::sort(result_.leftAlone.begin(), result_.leftAlone.end(),
               [](const LeftAloneFolder& a, const LeftAloneFolder& b) { return a.line < b.line; });
   }
 
-  // The kept lines, and where each exact block went in that text.
-  // The first exact block is the copy at the top, which the installer puts
-  // after the text's first "<DL><p>": only there can it have added the line
-  // end.
-  std::string Kept(std::vector<size_t>& lineEndCandidates) const {
-    std::string out;
-    out.reserve(text_.size());
-    bool firstBlock = true;
-    for (size_t i = 0; i < lines_.size(); ++i) {
-      const Line& line = lines_[i];
-      if (!removed_[i]) {
-        out.append(text_.substr(line.start, line.end - line.start));
-        continue;
-      }
-      if (line.kind != Kind::kExactBlock) {
-        continue;
-      }
-      bool afterListOpen = i > 0 && !removed_[i - 1] && line.start >= kListOpenLine.size() &&
-                           text_.substr(line.start - kListOpenLine.size(),
-                                        kListOpenLine.size()) == kListOpenLine;
-      bool afterFirstList =
-          out.find(browser::kListOpen) == out.size() - std::min(out.size(), kListOpenLine.size());
-      if (afterListOpen && (!firstBlock || afterFirstList)) {
-        lineEndCandidates.push_back(out.size());
-      }
-      firstBlock = false;
-    }
-    return out;
-  }
+  // Where each of the installer's blocks started, in order.
+  const std::vector<size_t>& Blocks() const { return blocks_; }
 
  private:
-  // The closing line matching each opening line (npos: none).
-  std::vector<size_t> MatchLists() const {
-    std::vector<size_t> closeOf(lines_.size(), npos);
-    std::vector<size_t> open;
-    for (size_t i = 0; i < lines_.size(); ++i) {
-      if (lines_[i].kind == Kind::kListOpen) {
-        open.push_back(i);
-      } else if (lines_[i].kind == Kind::kListClose && !open.empty()) {
-        closeOf[open.back()] = i;
-        open.pop_back();
-      }
-    }
-    return closeOf;
+  // The next CR or LF from `at`; each of the two is looked for with memchr
+  // and kept until passed, as lines are most of a large file.
+  size_t LineContentEnd(size_t at) {
+    return std::min(NextOf('\r', nextCr_, at), NextOf('\n', nextLf_, at));
   }
 
-  // The list opening of the folder whose header is line `header`: after one
-  // description and blank lines. npos when there is none.
-  size_t ListOf(size_t header) const {
-    size_t i = header + 1;
-    if (i < lines_.size() && lines_[i].kind == Kind::kDescription) ++i;
-    while (i < lines_.size() && lines_[i].kind == Kind::kBlank) ++i;
-    return i < lines_.size() && lines_[i].kind == Kind::kListOpen ? i : npos;
+  size_t NextOf(char c, size_t& next, size_t at) const {
+    if (next == npos || next < at) {
+      const void* found = std::memchr(text_.data() + at, c, text_.size() - at);
+      next = found != nullptr ? static_cast<size_t>(static_cast<const char*>(found) - text_.data())
+                              : text_.size();
+    }
+    return next;
   }
 
-  void JudgeProductFolder(const Folder& folder, RemovalResult& result) {
-    bool seen[kProductLinkCount] = {};
-    bool other = false;
-    bool afterLink = false;
-    for (size_t i = ListOf(folder.header) + 1; i < folder.close; ++i) {
-      if (removed_[i]) continue;
-      const Line& line = Read(i);
-      bool link = line.kind == Kind::kLink && line.productLink >= 0 && !seen[line.productLink];
-      if (link) {
-        seen[line.productLink] = true;
-      } else if (line.kind == Kind::kDescription) {
-        other = other || !afterLink;
-      } else if (line.kind != Kind::kBlank) {
-        other = true;
+  OpenList& Current() { return lists_.back(); }
+  bool Tracked() { return Current().plainListsInside == 0; }
+  // Links are read only where a product folder is judged: most lines are links.
+  bool ReadsLinks() { return Tracked() && Current().productTitle; }
+
+  void Take(const Line& line) {
+    if (waiting_) {
+      bool description = line.kind == Kind::kDescription && waiting_->justHeader;
+      if (description || line.kind == Kind::kBlank) {
+        waiting_->justHeader = false;
+        Hold(line);
+        return;
       }
-      afterLink = link;
+      if (line.kind != Kind::kListOpen) EndWaiting();
     }
-    bool all = std::all_of(std::begin(seen), std::end(seen), [](bool s) { return s; });
-    if (other || !all) {
-      result.leftAlone.push_back(
-          {lines_[folder.header].number,
-           other ? LeftAloneReason::kHoldsOtherEntries : LeftAloneReason::kLacksProductLink});
+    switch (line.kind) {
+      case Kind::kExactBlock:
+        blocks_.push_back(line.start);
+        Remove(line.start, line.end);
+        ++result_.removedFolders;
+        if (Tracked()) Current().held.went = true;
+        return;
+      case Kind::kListOpen:
+        Hold(line);
+        if (waiting_) {
+          OpenList list;
+          list.headerStart = waiting_->start;
+          list.headerLine = waiting_->line;
+          list.productTitle = waiting_->productTitle;
+          list.madeToolbar = waiting_->madeToolbar;
+          list.parentBefore = waiting_->parentBefore;
+          waiting_.reset();
+          lists_.push_back(list);
+        } else {
+          ++Current().plainListsInside;
+        }
+        return;
+      case Kind::kListClose:
+        if (Current().plainListsInside > 0) {
+          --Current().plainListsInside;
+          Hold(line);
+        } else if (lists_.size() > 1) {
+          Close(line);
+        }
+        return;
+      case Kind::kHeader:
+        if (line.productTitle || line.madeToolbar) {
+          waiting_ = WaitingHeader{line.start,       line.number, line.productTitle,
+                                   line.madeToolbar, true,        Current().held};
+        }
+        Hold(line);
+        return;
+      default:
+        Hold(line);
+        return;
+    }
+  }
+
+  // A header whose list did not follow is no folder.
+  void EndWaiting() {
+    if (waiting_ && waiting_->productTitle) {
+      result_.leftAlone.push_back({waiting_->line, LeftAloneReason::kNoList});
+    }
+    waiting_.reset();
+  }
+
+  // The line stays, as far as the list it stands in knows.
+  void Hold(const Line& line) {
+    if (!Tracked()) {
       return;
     }
-    Remove(folder);
-    ++result.removedFolders;
-  }
-
-  // Line i with its link read.
-  const Line& Read(size_t i) {
-    Line& line = lines_[i];
-    if (line.kind == Kind::kUnreadLink) {
-      string_view content = text_.substr(line.start, line.end - line.start);
-      while (!content.empty() && (content.back() == '\n' || content.back() == '\r')) {
-        content.remove_suffix(1);
-      }
-      Classify(content, line, true);
+    Held& held = Current().held;
+    bool link = line.kind == Kind::kLink && line.productLink >= 0 && !held.seen[line.productLink];
+    if (link) {
+      held.seen[line.productLink] = true;
+    } else if (line.kind == Kind::kDescription) {
+      held.other = held.other || !held.afterLink;
+    } else if (line.kind != Kind::kBlank) {
+      held.other = true;
     }
-    return line;
+    held.afterLink = link;
+    held.nonBlank = held.nonBlank || line.kind != Kind::kBlank;
   }
 
-  // A product folder went from its list and only blank lines are left.
-  bool HoldsOnlyWhatWent(const Folder& folder) const {
-    bool went = false;
-    for (size_t i = ListOf(folder.header) + 1; i < folder.close; ++i) {
-      if (removed_[i]) {
-        went = true;
-      } else if (lines_[i].kind != Kind::kBlank) {
-        return false;
+  void Close(const Line& line) {
+    const OpenList list = lists_.back();
+    lists_.pop_back();
+    bool goes = false;
+    if (list.productTitle) {
+      const bool* seen = list.held.seen;
+      bool all = std::all_of(seen, seen + kProductLinkCount, [](bool s) { return s; });
+      goes = !list.held.other && all;
+      if (goes) {
+        ++result_.removedFolders;
+      } else {
+        result_.leftAlone.push_back({list.headerLine, list.held.other
+                                                          ? LeftAloneReason::kHoldsOtherEntries
+                                                          : LeftAloneReason::kLacksProductLink});
       }
+    } else if (list.held.went && !list.held.nonBlank) {
+      goes = true;
+      ++result_.removedToolbarFolders;
     }
-    return went;
+    if (!goes) {
+      Hold(line);
+      return;
+    }
+    Remove(list.headerStart, line.end);
+    if (Tracked()) {
+      Current().held = list.parentBefore;
+      Current().held.went = true;
+    }
   }
 
-  void Remove(const Folder& folder) {
-    std::fill(removed_.begin() + static_cast<std::ptrdiff_t>(folder.header),
-              removed_.begin() + static_cast<std::ptrdiff_t>(folder.close) + 1, true);
+  // Every range noted since `begin` lies inside the new one.
+  void Remove(size_t begin, size_t end) {
+    std::vector<ByteRange>& removed = result_.removed;
+    while (!removed.empty() && removed.back().begin >= begin) removed.pop_back();
+    removed.push_back({begin, end});
   }
 
   string_view text_;
-  std::vector<Line> lines_;
-  std::vector<bool> removed_;
+  RemovalResult& result_;
+  std::vector<OpenList> lists_;  // the text's outside first
+  std::optional<WaitingHeader> waiting_;
+  std::vector<size_t> blocks_;
+  size_t nextCr_ = npos;  // not looked for yet
+  size_t nextLf_ = npos;
 };
+
+bool IsRemoved(const std::vector<ByteRange>& removed, size_t at) {
+  auto after = std::upper_bound(removed.begin(), removed.end(), at,
+                                [](size_t value, const ByteRange& r) { return value < r.begin; });
+  return after != removed.begin() && at < std::prev(after)->end;
+}
+
+// No "<DL><p>" that stays comes before `at`.
+bool FirstKeptListOpen(string_view text, const std::vector<ByteRange>& removed, size_t at) {
+  for (size_t found = text.find(browser::kListOpen); found < at;
+       found = text.find(browser::kListOpen, found + 1)) {
+    if (!IsRemoved(removed, found)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// The last CR or LF that stays before `before`, or npos.
+size_t LastKeptLineEnd(string_view text, const std::vector<ByteRange>& removed, size_t before) {
+  auto range = std::upper_bound(removed.begin(), removed.end(), before,
+                                [](size_t value, const ByteRange& r) { return value < r.begin; });
+  size_t at = before;
+  while (at > 0) {
+    // Step back over a removed range that `at - 1` lies in.
+    if (range != removed.begin() && at - 1 < std::prev(range)->end) {
+      --range;
+      at = range->begin;
+      continue;
+    }
+    size_t floor = range != removed.begin() ? std::prev(range)->end : 0;
+    size_t found = text.substr(floor, at - floor).find_last_of("\r\n");
+    if (found != npos) {
+      return floor + found;
+    }
+    at = floor;
+  }
+  return npos;
+}
 
 // The installer puts a CR LF between a list's opening and the block when no
 // line end followed the opening; with no CR or LF left after the block, it
-// was the installer's.
-void RemoveAddedLineEnds(std::string& text, const std::vector<size_t>& candidates) {
-  size_t lastLineEnd = text.find_last_of("\r\n");
+// was the installer's. The first block is the copy at the top, which the
+// installer puts after the text's first "<DL><p>": only there can it have
+// added the line end.
+void RemoveAddedLineEnds(string_view text, const std::vector<size_t>& blocks,
+                         RemovalResult& result) {
+  std::vector<ByteRange>& removed = result.removed;
+  std::vector<size_t> candidates;
+  for (size_t i = 0; i < blocks.size(); ++i) {
+    size_t block = blocks[i];
+    bool afterListOpen =
+        block >= kListOpenLine.size() && !IsRemoved(removed, block - 1) &&
+        text.substr(block - kListOpenLine.size(), kListOpenLine.size()) == kListOpenLine;
+    if (afterListOpen &&
+        (i > 0 || FirstKeptListOpen(text, removed, block - kListOpenLine.size()))) {
+      candidates.push_back(block);
+    }
+  }
+  if (candidates.empty()) {
+    return;
+  }
+  size_t lastLineEnd = LastKeptLineEnd(text, removed, text.size());
   for (auto at = candidates.rbegin(); at != candidates.rend(); ++at) {
     if (lastLineEnd != npos && lastLineEnd >= *at) {
       continue;
     }
-    text.erase(*at - 2, 2);
-    lastLineEnd = *at >= 3 ? text.find_last_of("\r\n", *at - 3) : npos;
+    ByteRange lineEnd = {*at - 2, *at};
+    auto place = std::upper_bound(removed.begin(), removed.end(), lineEnd.begin,
+                                  [](size_t value, const ByteRange& r) { return value < r.begin; });
+    removed.insert(place, lineEnd);
+    lastLineEnd = LastKeptLineEnd(text, removed, lineEnd.begin);
   }
 }
 
@@ -542,7 +643,6 @@ RemovalResult RemoveProductFolders(string_view text) {
   RemovalResult result;
   // Every folder that can go, the installer's or rewritten, is titled so.
   if (text.find(kProductTitle) == npos) {
-    result.text = std::string(text);
     return result;
   }
   size_t end = MadeToolbarFolderAtEnd(text);
@@ -554,13 +654,35 @@ RemovalResult RemoveProductFolders(string_view text) {
     if (end != npos) ++result.removedFolders;
   }
   string_view body = text.substr(0, end);
-  Judge judge(body, SplitLines(body));
-  judge.Run(result);
-  std::vector<size_t> lineEndCandidates;
-  result.text = judge.Kept(lineEndCandidates);
-  RemoveAddedLineEnds(result.text, lineEndCandidates);
-  result.changed = result.text.size() != text.size();
+  Scanner scanner(body, result);
+  scanner.Run();
+  RemoveAddedLineEnds(body, scanner.Blocks(), result);
+  if (end != npos) {
+    result.removed.push_back({end, text.size()});
+  }
+  result.changed = !result.removed.empty();
   return result;
+}
+
+bool ForEachKeptPart(string_view text, const RemovalResult& removal,
+                     const std::function<bool(string_view)>& write) {
+  size_t at = 0;
+  for (const ByteRange& range : removal.removed) {
+    if (range.begin > at && !write(text.substr(at, range.begin - at))) {
+      return false;
+    }
+    at = range.end;
+  }
+  return at >= text.size() || write(text.substr(at));
+}
+
+std::string KeptText(string_view text, const RemovalResult& removal) {
+  std::string kept;
+  ForEachKeptPart(text, removal, [&kept](string_view part) {
+    kept.append(part);
+    return true;
+  });
+  return kept;
 }
 
 const char* ReasonText(LeftAloneReason reason) {

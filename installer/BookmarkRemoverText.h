@@ -51,11 +51,13 @@
 // byte for byte, but for two texts whose splice reads the same as another
 // text's: a "<DL><p>" line followed by one last line without a line end
 // comes back without the CR LF after "<DL><p>" (as a text with none there),
-// and an empty folder carrying ADD_DATE="899410187" that the second copy
-// went into goes with the copy.
+// and an empty folder carrying ADD_DATE="899410187" that a copy went into
+// (the second, or the first when the text's first list is that folder's)
+// goes with the copy.
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -74,15 +76,34 @@ struct LeftAloneFolder {
   LeftAloneReason reason;
 };
 
+// Bytes [begin, end) of the text.
+struct ByteRange {
+  size_t begin;
+  size_t end;
+};
+
+// What goes, as ranges of the text: the new text is what lies between
+// them, so that it can be written straight from the old one without a
+// second copy of a large file.
 struct RemovalResult {
-  std::string text;
-  int removedFolders = 0;         // product folders, every copy
-  int removedToolbarFolders = 0;  // folders made to hold the second copy
+  std::vector<ByteRange> removed;  // in order, not empty, none overlapping
+  int removedFolders = 0;          // product folders, every copy
+  int removedToolbarFolders = 0;   // folders made to hold the second copy
   std::vector<LeftAloneFolder> leftAlone;
   bool changed = false;
 };
 
+// One pass over the text; it holds a few records per folder it judges,
+// none per line.
 RemovalResult RemoveProductFolders(std::string_view text);
+
+// Hands the parts of `text` that stay to `write`, in order; false as soon
+// as `write` is.
+bool ForEachKeptPart(std::string_view text, const RemovalResult& removal,
+                     const std::function<bool(std::string_view)>& write);
+
+// The new text whole, for checks on small texts.
+std::string KeptText(std::string_view text, const RemovalResult& removal);
 
 // What a reason says, for a report: "holds other entries", ...
 const char* ReasonText(LeftAloneReason reason);

@@ -101,9 +101,6 @@ void InstallerApp::BookmarkSplicer() {
   // this run finds nothing to do.
   splicer::RemoveStaleTemporaryFiles(paths.directory);
 
-  // Made once and never replaced: the first run's copy is the way back.
-  BOOL backupMade = CopyFileA(bookmarkPath, paths.backup, TRUE);
-
   // The bookmark file's own text is spliced whenever it exists, so that an
   // older backup never takes the place of newer bookmarks. Nothing is
   // spliced without a backup beside it.
@@ -111,7 +108,9 @@ void InstallerApp::BookmarkSplicer() {
   ReadOutcome bookmark = splicer::ReadWholeFile(bookmarkPath, source);
   switch (bookmark) {
     case ReadOutcome::kRead:
-      if (!backupMade && !splicer::OpensForReading(paths.backup)) {
+      // Made once from the text read, and never replaced: the first run's
+      // copy is the way back.
+      if (!splicer::MakeBackupOnce(paths.backup, paths.directory, source.Text())) {
         NoteOutcome(InstallOutcome::kUnwritable, paths.backup,
                     "cannot make the backup, nothing changed");
         return;

@@ -4,6 +4,8 @@
 #include <new>
 #include <utility>
 
+#include "installer/BookmarkSplicer.h"
+
 namespace splicer {
 
 namespace {
@@ -157,6 +159,23 @@ BOOL ReplaceBookmarkFile(const char* bookmarkPath, const char* directory,
   }
   DeleteFileA(temporary);
   return FALSE;
+}
+
+BOOL MakeBackupOnce(const char* backupPath, const char* directory, std::string_view text) {
+  if (GetFileAttributesA(backupPath) == INVALID_FILE_ATTRIBUTES) {
+    // Only a backup known to be missing is made: a check that failed
+    // otherwise tells nothing, and the run goes no further without one.
+    DWORD error = GetLastError();
+    if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) {
+      return FALSE;
+    }
+    auto writeCopy = [text](HANDLE output) { return WriteBytes(output, text.data(), text.size()); };
+    if (ReplaceBookmarkFile(backupPath, directory, writeCopy, false)) {
+      return TRUE;
+    }
+    // A run at the same moment may have made it first.
+  }
+  return OpensForReading(backupPath);
 }
 
 }  // namespace splicer

@@ -1,5 +1,5 @@
-// The file work of the splice: reading a file whole, and putting a new
-// file in place of an old one in one step.
+// The file work of the splice: reading a file whole, putting a new file in
+// place of an old one in one step, and the one-time backup.
 #pragma once
 
 #include <functional>
@@ -37,8 +37,9 @@ BOOL MayRewrite(const char* path);
 // target open makes it wait briefly and try again.
 BOOL ReplaceFileAtomically(const char* source, const char* target, bool mayReplace = true);
 
-// The new text of a bookmark file is written first into a temporary file
-// "bkmk-<n>.qyn" (n from 0 to kTemporarySlots - 1) beside it: a name that
+// The new text of a bookmark file, and its first backup, are written first
+// into a temporary file "bkmk-<n>.qyn" (n from 0 to kTemporarySlots - 1)
+// beside it: a name that
 // only this program writes there, so that what an interrupted run left can
 // be told apart from every other file and removed by a later run.
 constexpr int kTemporarySlots = 8;
@@ -62,5 +63,12 @@ void RemoveStaleTemporaryFiles(const char* directory);
 // does not exist is written.
 BOOL ReplaceBookmarkFile(const char* bookmarkPath, const char* directory,
                          const std::function<BOOL(HANDLE)>& writeText, bool mayReplace = true);
+
+// The one-time backup at `backupPath`, holding `text` (the bookmark file's
+// old text): written through a temporary file like the new text, and given
+// its name in one step that never replaces a backup already there, so that
+// it exists whole or not at all, and two runs at once leave one. TRUE when
+// a backup is there to go back to: made now, or made before and readable.
+BOOL MakeBackupOnce(const char* backupPath, const char* directory, std::string_view text);
 
 }  // namespace splicer

@@ -20,6 +20,17 @@ unsigned Counters::Accepted(const std::string& topic) const { return Find(accept
 
 unsigned Counters::Refused(const std::string& topic) const { return Find(refused, topic); }
 
+unsigned Counters::Connects(const std::string& topic) const {
+  return Accepted(topic) + Refused(topic);
+}
+
+unsigned Counters::AllConnects() const {
+  unsigned sum = 0;
+  for (const auto& entry : accepted) sum += entry.second;
+  for (const auto& entry : refused) sum += entry.second;
+  return sum;
+}
+
 unsigned Counters::Requests(const std::string& topic, const std::string& item) const {
   const auto it = requests.find({topic, item});
   return it == requests.end() ? 0 : it->second;

@@ -23,6 +23,9 @@ struct Counters {
 
   unsigned Accepted(const std::string& topic) const;
   unsigned Refused(const std::string& topic) const;
+  // Conversations asked for on the topic, accepted or refused; on every topic.
+  unsigned Connects(const std::string& topic) const;
+  unsigned AllConnects() const;
   unsigned Requests(const std::string& topic, const std::string& item) const;
   // Requests for every item of the topic.
   unsigned RequestsOn(const std::string& topic) const;

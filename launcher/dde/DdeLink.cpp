@@ -94,7 +94,9 @@ HCONV DdeLink::FindConversation(HSZ topic) {
 }
 
 HCONV DdeLink::ConnectTopic(HSZ topic) {
-  if (!initialized) {
+  // A browser that let a request time out is not asked again in this run,
+  // not even on a topic not used yet: it would hold the run a second time.
+  if (!initialized || requestTimedOut) {
     return 0;
   }
   // A handle that DDEML refused is 0, and DdeConnect would take a 0 service

@@ -81,6 +81,7 @@ class DdeLink {
   GrowableArray<BrowserWindowRecord> windowList;
   HSZ topicHandles[browser::kTopicCount] = {};
   GrowableArray<ConversationEntry> conversations;
-  // A browser that let one request time out is taken as hung: no later request waits again.
+  // A browser that let one request time out is taken as hung: no later
+  // request waits again, and no conversation is opened any more.
   bool requestTimedOut = false;
 };

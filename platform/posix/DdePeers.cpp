@@ -3,7 +3,8 @@
 // loaded as a module instead: QC_DDE_PEERS names the modules (separated by
 // ':'), each exporting `extern "C" int QcDdePeerStart(void)`, which is run
 // once, before the program's first DDEML instance opens. A peer arranges its
-// own end (atexit) and stays loaded until the program exits.
+// own end (atexit) and stays loaded until the program exits; one that fails
+// to start gives back what it took first, and is unloaded.
 #include <dlfcn.h>
 
 #include <cstdio>
@@ -43,6 +44,8 @@ void LoadPeersOnce() {
         module != nullptr ? reinterpret_cast<int (*)()>(dlsym(module, "QcDdePeerStart")) : nullptr;
     if (peerStart == nullptr || peerStart() == 0) {
       // As a peer program that fails to start: the program runs without it.
+      // A start that fails has given back what it took, so the module goes.
+      if (module != nullptr) dlclose(module);
       std::fprintf(stderr, "DDE peer %s did not start\n", path.c_str());
     }
   }

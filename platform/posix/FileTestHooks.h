@@ -34,4 +34,9 @@ struct SystemCalls {
 extern SystemCalls systemCalls;
 const SystemCalls& DefaultSystemCalls();
 
+// The no-replace rename where the file system has no RENAME_NOREPLACE: a
+// hard link, then the old name's removal through the table. -1 with errno,
+// both names as they were, when either step fails.
+int RenameNoReplaceByLink(const char* from, const char* to);
+
 }  // namespace posix_files

@@ -22,12 +22,7 @@ int SystemRenameNoReplace(const char* from, const char* to) {
   if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) {
     return -1;
   }
-  // A file system without the flag: a hard link is refused just as atomically.
-  if (::link(from, to) != 0) {
-    return -1;
-  }
-  ::unlink(from);
-  return 0;
+  return RenameNoReplaceByLink(from, to);
 }
 
 ssize_t SystemCopyFileRange(int in, int out, size_t count) {
@@ -55,6 +50,21 @@ constexpr intptr_t kHandleBase = 0x10000;
 }  // namespace
 
 SystemCalls systemCalls = kDefaultCalls;
+
+int RenameNoReplaceByLink(const char* from, const char* to) {
+  // A hard link is refused just as atomically as the flag refuses.
+  if (::link(from, to) != 0) {
+    return -1;
+  }
+  if (systemCalls.unlink(from) != 0) {
+    // Moved it is not while the old name stays: take the new one back.
+    int error = errno;
+    systemCalls.unlink(to);
+    errno = error;
+    return -1;
+  }
+  return 0;
+}
 
 const SystemCalls& DefaultSystemCalls() { return kDefaultCalls; }
 

@@ -1,6 +1,7 @@
 // A browser that stops answering: once one request of the link has timed
-// out, no later request is sent, so that a whole run waits one time-out at
-// most; a browser that answers slowly, or refuses, changes nothing.
+// out, no later conversation is opened and no later request is sent, so
+// that a whole run waits one time-out at most; a browser that answers
+// slowly, or refuses, changes nothing.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -60,15 +61,18 @@ struct SilentRow {
   int windows;
   const char* silentTopic;
   unsigned listRequests, infoRequests, parentRequests;
+  // Conversations opened: each topic asked before the time-out, once.
+  unsigned listConnects, infoConnects, parentConnects;
 };
 
 TEST(DdeLinkTimeOut, OneUnansweredRequestEndsTheRequestsOfTheRun) {
   const SilentRow rows[] = {
       // The first frame-parent request is the one that times out.
-      {"frame parents, 2 windows", 2, "WWW_GetFrameParent", 1, 1, 1},
-      {"frame parents, 20 windows", 20, "WWW_GetFrameParent", 1, 1, 1},
-      {"window information, 20 windows", 20, "WWW_GetWindowInfo", 1, 1, 0},
-      {"the window list", 20, "WWW_ListWindows", 1, 0, 0},
+      {"frame parents, 2 windows", 2, "WWW_GetFrameParent", 1, 1, 1, 1, 1, 1},
+      {"frame parents, 20 windows", 20, "WWW_GetFrameParent", 1, 1, 1, 1, 1, 1},
+      // The frame-parent topic, not used yet, is not connected to afterwards.
+      {"window information, 20 windows", 20, "WWW_GetWindowInfo", 1, 1, 0, 1, 1, 0},
+      {"the window list", 20, "WWW_ListWindows", 1, 0, 0, 1, 0, 0},
   };
   for (const SilentRow& row : rows) {
     SCOPED_TRACE(row.name);
@@ -85,6 +89,10 @@ TEST(DdeLinkTimeOut, OneUnansweredRequestEndsTheRequestsOfTheRun) {
     EXPECT_EQ(c.RequestsOn("WWW_GetWindowInfo"), row.infoRequests);
     EXPECT_EQ(c.RequestsOn("WWW_GetFrameParent"), row.parentRequests);
     EXPECT_EQ(c.totalRequests, row.listRequests + row.infoRequests + row.parentRequests);
+    EXPECT_EQ(c.Connects("WWW_ListWindows"), row.listConnects);
+    EXPECT_EQ(c.Connects("WWW_GetWindowInfo"), row.infoConnects);
+    EXPECT_EQ(c.Connects("WWW_GetFrameParent"), row.parentConnects);
+    EXPECT_EQ(c.AllConnects(), row.listConnects + row.infoConnects + row.parentConnects);
     EXPECT_GE(run.elapsedMs, static_cast<long>(wait.waitMs()) - 100);
     EXPECT_LT(run.elapsedMs, static_cast<long>(wait.waitMs()) + kSlackMs);
     // The link made no transaction beyond those the browser received, and

@@ -123,23 +123,34 @@ constexpr unsigned kRunSlackMs = 10000;
 struct SilentRow {
   const char* name;
   std::string windows;
+  const char* silentTopic;
+  // Sent, and conversations opened: the topics asked up to the silent one.
+  unsigned requests, connects;
 };
 
 TEST(Launcher, ABrowserThatStopsAnsweringCostsOneWaitThenTheUserIsTold) {
-  const SilentRow rows[] = {{"2 windows", kFramedPage}, {"20 windows", Frames(20)}};
+  const SilentRow rows[] = {
+      // The list, the first window's information, and its frame parent.
+      {"2 windows", kFramedPage, "WWW_GetFrameParent", 3, 3},
+      {"20 windows", Frames(20), "WWW_GetFrameParent", 3, 3},
+      // The list and the first window's information: the frame-parent topic
+      // is never connected to.
+      {"silent on window information", Frames(20), "WWW_GetWindowInfo", 2, 2},
+  };
   for (const SilentRow& row : rows) {
     SCOPED_TRACE(row.name);
-    LauncherSetup setup = RunOf(row.windows + "misbehave silent WWW_GetFrameParent\n", "x1");
+    LauncherSetup setup = RunOf(row.windows + "misbehave silent " + row.silentTopic + "\n", "x1");
     setup.shortRequestWait = true;
     LauncherOutcome run = RunLauncher(setup);
     ASSERT_TRUE(run.ended) << Seen(run);
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.messages, (Calls{kNotRunning}));
     EXPECT_TRUE(run.controlCalls.empty());
-    // The list, the first window's information, and its frame parent, which
-    // got no answer: nothing more was sent.
-    EXPECT_EQ(run.counters.RequestsOn("WWW_GetFrameParent"), 1u);
-    EXPECT_EQ(run.counters.totalRequests, 3u);
+    // After the request that got no answer nothing more was sent, and no
+    // conversation opened.
+    EXPECT_EQ(run.counters.RequestsOn(row.silentTopic), 1u);
+    EXPECT_EQ(run.counters.totalRequests, row.requests);
+    EXPECT_EQ(run.counters.AllConnects(), row.connects);
     EXPECT_GE(run.elapsedMs, UnansweredRequestCostMs());
     EXPECT_LT(run.elapsedMs, UnansweredRequestCostMs() + kRunSlackMs);
   }

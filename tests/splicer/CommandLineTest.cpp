@@ -2,6 +2,7 @@
 // the product directory after it.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <ostream>
 #include <string>
 
@@ -43,7 +44,26 @@ const CommandLineCase kCases[] = {
     {"product_part_of_260_refused", "a.htm " + std::string(260, 'q'), "", ""},
 };
 
-class CommandLineTest : public testing::TestWithParam<CommandLineCase> {};
+// The paths are mostly relative, and the run looks for them, and for what
+// earlier runs left, in the current directory: an empty one of the test's
+// own, put back and removed whatever the outcome.
+class CommandLineTest : public testing::TestWithParam<CommandLineCase> {
+ protected:
+  void SetUp() override {
+    previous_ = std::filesystem::current_path();
+    work_ = splicer_test::FreshDirectory(std::string("command_line_") + GetParam().name);
+    std::filesystem::current_path(work_);
+  }
+  void TearDown() override {
+    std::filesystem::current_path(previous_);
+    std::error_code ignored;
+    std::filesystem::remove_all(work_, ignored);
+    static_cast<InstallerApp*>(AfxGetApp())->m_lpCmdLine = nullptr;
+  }
+
+  std::filesystem::path previous_;
+  std::string work_;
+};
 
 TEST_P(CommandLineTest, SplitsAtFirstBlank) {
   InstallerApp& app = *static_cast<InstallerApp*>(AfxGetApp());
@@ -52,7 +72,8 @@ TEST_P(CommandLineTest, SplitsAtFirstBlank) {
   EXPECT_FALSE(app.InitInstance());
   EXPECT_EQ(std::string(app.bookmarkPath), WithSeparators(GetParam().bookmarkPath));
   EXPECT_EQ(std::string(app.productDir), WithSeparators(GetParam().productDir));
-  app.m_lpCmdLine = nullptr;
+  // No bookmark file is there: the run wrote nothing.
+  EXPECT_TRUE(splicer_test::FilesIn(work_).empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(InitInstance, CommandLineTest, testing::ValuesIn(kCases),

@@ -17,6 +17,7 @@ namespace fault_test {
 
 int calls = 0;
 int writes = 0;
+std::vector<std::string> callNames;
 
 namespace {
 
@@ -24,8 +25,12 @@ using posix_files::DefaultSystemCalls;
 
 FaultPlan plan;
 
-bool FailsNow(int error) {
-  if (++calls == plan.abortAtCall) {
+bool FailsNow(const char* name, int error) {
+  callNames.push_back(name);
+  if (++calls == plan.hookAt && plan.hook) {
+    plan.hook();
+  }
+  if (calls == plan.abortAtCall) {
     abort();
   }
   if (calls != plan.failAt) {
@@ -37,43 +42,47 @@ bool FailsNow(int error) {
 
 const posix_files::SystemCalls kFaultyCalls = {
     [](const char* p, int f, mode_t m) {
-      return FailsNow(EACCES) ? -1 : DefaultSystemCalls().open(p, f, m);
+      return FailsNow("open", EACCES) ? -1 : DefaultSystemCalls().open(p, f, m);
     },
     [](int fd) {
-      if (FailsNow(EIO)) {
+      if (FailsNow("close", EIO)) {
         DefaultSystemCalls().close(fd);  // the descriptor is gone all the same
         return -1;
       }
       return DefaultSystemCalls().close(fd);
     },
     [](int fd, void* b, size_t n) -> ssize_t {
-      return FailsNow(EIO) ? -1 : DefaultSystemCalls().read(fd, b, n);
+      return FailsNow("read", EIO) ? -1 : DefaultSystemCalls().read(fd, b, n);
     },
     [](int fd, const void* b, size_t n) -> ssize_t {
-      if (++writes == plan.abortAtWrite) abort();
-      return FailsNow(ENOSPC) ? -1 : DefaultSystemCalls().write(fd, b, n);
-    },
-    [](int fd, struct stat* s) { return FailsNow(EIO) ? -1 : DefaultSystemCalls().fstat(fd, s); },
-    [](const char* p, struct stat* s) {
-      return FailsNow(EIO) ? -1 : DefaultSystemCalls().stat(p, s);
-    },
-    [](int fd) { return FailsNow(EIO) ? -1 : DefaultSystemCalls().fsync(fd); },
-    [](int fd, mode_t m) { return FailsNow(EPERM) ? -1 : DefaultSystemCalls().fchmod(fd, m); },
-    [](const char* p, mode_t m) { return FailsNow(EPERM) ? -1 : DefaultSystemCalls().chmod(p, m); },
-    [](const char* a, const char* b) {
-      return FailsNow(EIO) ? -1 : DefaultSystemCalls().rename(a, b);
-    },
-    [](const char* a, const char* b) {
-      return FailsNow(EIO) ? -1 : DefaultSystemCalls().renameNoReplace(a, b);
-    },
-    [](const char* p) { return FailsNow(EBUSY) ? -1 : DefaultSystemCalls().unlink(p); },
-    [](int in, int out, size_t n) -> ssize_t {
-      if (FailsNow(EIO)) return -1;
-      if (plan.noKernelCopy) {
-        errno = EXDEV;
-        return -1;
+      if (++writes == plan.abortAtWrite) {
+        if (plan.halfWriteBeforeAbort && n > 1) DefaultSystemCalls().write(fd, b, n / 2);
+        abort();
       }
-      return DefaultSystemCalls().copyFileRange(in, out, n);
+      return FailsNow("write", ENOSPC) ? -1 : DefaultSystemCalls().write(fd, b, n);
+    },
+    [](int fd, struct stat* s) {
+      return FailsNow("fstat", EIO) ? -1 : DefaultSystemCalls().fstat(fd, s);
+    },
+    [](const char* p, struct stat* s) {
+      return FailsNow("stat", EIO) ? -1 : DefaultSystemCalls().stat(p, s);
+    },
+    [](int fd) { return FailsNow("fsync", EIO) ? -1 : DefaultSystemCalls().fsync(fd); },
+    [](int fd, mode_t m) {
+      return FailsNow("fchmod", EPERM) ? -1 : DefaultSystemCalls().fchmod(fd, m);
+    },
+    [](const char* p, mode_t m) {
+      return FailsNow("chmod", EPERM) ? -1 : DefaultSystemCalls().chmod(p, m);
+    },
+    [](const char* a, const char* b) {
+      return FailsNow("rename", EIO) ? -1 : DefaultSystemCalls().rename(a, b);
+    },
+    [](const char* a, const char* b) {
+      return FailsNow("renameNoReplace", EIO) ? -1 : DefaultSystemCalls().renameNoReplace(a, b);
+    },
+    [](const char* p) { return FailsNow("unlink", EBUSY) ? -1 : DefaultSystemCalls().unlink(p); },
+    [](int in, int out, size_t n) -> ssize_t {
+      return FailsNow("copyFileRange", EIO) ? -1 : DefaultSystemCalls().copyFileRange(in, out, n);
     },
 };
 
@@ -83,6 +92,7 @@ void BeginRun(const FaultPlan& runPlan) {
   plan = runPlan;
   calls = 0;
   writes = 0;
+  callNames.clear();
   posix_files::systemCalls = kFaultyCalls;
 }
 

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace fault_test {
 
@@ -13,13 +14,18 @@ struct FaultPlan {
   int failAt = 0;        // the call that fails (from 1; 0: none)
   int abortAtCall = 0;   // the call before which the process ends (0: none)
   int abortAtWrite = 0;  // the write before which the process ends (0: none)
-  // A file system that cannot copy inside the kernel.
-  bool noKernelCopy = false;
+  // That write puts half its bytes first, as a write cut short by the end.
+  bool halfWriteBeforeAbort = false;
+  // Runs before the call numbered hookAt, as another program acting then.
+  int hookAt = 0;
+  std::function<void()> hook;
 };
 
 // Counts of the run in progress, or of the last one.
 extern int calls;
 extern int writes;
+// The name of each call of that run ("open", "write", "renameNoReplace", ...).
+extern std::vector<std::string> callNames;
 
 // Puts the counting table in place for one run; EndRun puts the system's
 // calls back.

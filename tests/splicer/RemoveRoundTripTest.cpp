@@ -40,7 +40,7 @@ class SpliceAndRemove {
     if (prefs) PutFile(dir_ + "prefs.js", *prefs);
     RunSplicer(dir_ + "bookmark.htm", productDir);
     spliced = FileBytes(dir_ + "bookmark.htm").value_or("");
-    result = remover::RemoveProductFolders(spliced);
+    result = RemoveFromText(spliced);
     RunRemover(dir_ + "bookmark.htm");
     EXPECT_EQ(FileBytes(dir_ + "bookmark.htm"), result.text);
     EXPECT_EQ(FileBytes(dir_ + "bkmk.qyr"), before);
@@ -51,7 +51,7 @@ class SpliceAndRemove {
   }
 
   std::string spliced;
-  remover::RemovalResult result;  // of the text alone, for its counts
+  TextRemoval result;  // of the text alone, for its counts
 
  private:
   std::string dir_;

@@ -8,6 +8,13 @@
 
 namespace splicer_test {
 
+TextRemoval RemoveFromText(std::string_view text) {
+  TextRemoval removal;
+  static_cast<remover::RemovalResult&>(removal) = remover::RemoveProductFolders(text);
+  removal.text = remover::KeptText(text, removal);
+  return removal;
+}
+
 void RunRemover(const std::string& bookmarkPath) {
   InstallerApp& app = *static_cast<InstallerApp*>(AfxGetApp());
   ASSERT_LT(bookmarkPath.size(), sizeof app.bookmarkPath);

@@ -3,8 +3,17 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+
+#include "installer/BookmarkRemoverText.h"
 
 namespace splicer_test {
+
+// The removal rule on a text, with the new text made whole.
+struct TextRemoval : remover::RemovalResult {
+  std::string text;
+};
+TextRemoval RemoveFromText(std::string_view text);
 
 // Takes the product's folder out of the bookmark file at this path.
 void RunRemover(const std::string& bookmarkPath);

@@ -10,15 +10,17 @@
 #include <vector>
 
 #include "installer/BookmarkRemoverText.h"
+#include "tests/splicer/RemoveTestSupport.h"
 #include "tests/splicer/SplicerTestSupport.h"
 
 namespace {
 
 using remover::LeftAloneReason;
 using remover::RemovalResult;
-using remover::RemoveProductFolders;
 using splicer_test::Data;
 using splicer_test::Expected;
+using splicer_test::RemoveFromText;
+using splicer_test::TextRemoval;
 
 constexpr LeftAloneReason kOther = LeftAloneReason::kHoldsOtherEntries;
 constexpr LeftAloneReason kLacks = LeftAloneReason::kLacksProductLink;
@@ -63,7 +65,7 @@ class SplicedOutputTest : public testing::TestWithParam<SplicedCase> {};
 
 TEST_P(SplicedOutputTest, GivesBackTheTextBeforeTheSplice) {
   const SplicedCase& row = GetParam();
-  RemovalResult result = RemoveProductFolders(Expected(row.spliced));
+  TextRemoval result = RemoveFromText(Expected(row.spliced));
   EXPECT_EQ(result.text, Data(row.before));
   EXPECT_EQ(result.removedFolders, row.folders);
   EXPECT_EQ(result.removedToolbarFolders, row.toolbarFolders);
@@ -73,7 +75,7 @@ TEST_P(SplicedOutputTest, GivesBackTheTextBeforeTheSplice) {
 
 TEST_P(SplicedOutputTest, TextBeforeTheSpliceStaysAsItIs) {
   std::string before = Data(GetParam().before);
-  RemovalResult result = RemoveProductFolders(before);
+  TextRemoval result = RemoveFromText(before);
   EXPECT_EQ(result.text, before);
   EXPECT_FALSE(result.changed);
   EXPECT_EQ(result.removedFolders, 0);
@@ -121,7 +123,7 @@ class RewrittenTest : public testing::TestWithParam<RewrittenCase> {};
 
 TEST_P(RewrittenTest, ProductFoldersGoEverythingElseStays) {
   const RewrittenCase& row = GetParam();
-  RemovalResult result = RemoveProductFolders(Data(std::string("remove/") + row.file));
+  TextRemoval result = RemoveFromText(Data(std::string("remove/") + row.file));
   EXPECT_EQ(result.text, Data(std::string("remove/expected-") + row.file));
   EXPECT_EQ(result.removedFolders, row.folders);
   EXPECT_EQ(result.removedToolbarFolders, row.toolbarFolders);
@@ -131,8 +133,8 @@ TEST_P(RewrittenTest, ProductFoldersGoEverythingElseStays) {
 
 TEST_P(RewrittenTest, SecondRemovalChangesNothing) {
   const RewrittenCase& row = GetParam();
-  std::string once = RemoveProductFolders(Data(std::string("remove/") + row.file)).text;
-  RemovalResult twice = RemoveProductFolders(once);
+  std::string once = RemoveFromText(Data(std::string("remove/") + row.file)).text;
+  TextRemoval twice = RemoveFromText(once);
   EXPECT_EQ(twice.text, once);
   EXPECT_FALSE(twice.changed);
   EXPECT_EQ(twice.removedFolders, 0);
@@ -240,7 +242,7 @@ TEST_P(LineRuleTest, FolderGoesOrStays) {
   const LineCase& row = GetParam();
   const std::string before = "<DL><p>\r\n    <DT><A HREF=\"http://a.example/\">A</A>\r\n";
   const std::string after = "    <DT><A HREF=\"http://b.example/\">B</A>\r\n</DL><p>\r\n";
-  RemovalResult result = RemoveProductFolders(before + row.folder + after);
+  TextRemoval result = RemoveFromText(before + row.folder + after);
   EXPECT_EQ(result.text, row.goes ? before + after : before + row.folder + after);
   EXPECT_EQ(result.removedFolders, row.goes ? 1 : 0);
 }
@@ -254,7 +256,7 @@ TEST(Remove, FolderInsideLeftAloneFolderStillGoes) {
   std::string inner = Folder({kSave, kQuick, kSearch});
   std::string outer = Lines({"<DT><H3>Quillary</H3>", "<DL><p>"}) + inner +
                       Lines({"<DT><A HREF=\"http://mine.example/\">Mine</A>", "</DL><p>"});
-  RemovalResult result = RemoveProductFolders("<DL><p>\r\n" + outer + "</DL><p>\r\n");
+  TextRemoval result = RemoveFromText("<DL><p>\r\n" + outer + "</DL><p>\r\n");
   EXPECT_EQ(result.text, "<DL><p>\r\n" +
                              Lines({"<DT><H3>Quillary</H3>", "<DL><p>",
                                     "<DT><A HREF=\"http://mine.example/\">Mine</A>", "</DL><p>"}) +
@@ -270,7 +272,7 @@ TEST(Remove, FolderHoldingOnlyAProductFolderGoesAtOnce) {
   std::string inner = Folder({kSave, kQuick, kSearch});
   std::string outer =
       Lines({kHeader, "<DL><p>", kSave}) + inner + Lines({kQuick, kSearch, "</DL><p>"});
-  RemovalResult result = RemoveProductFolders("<DL><p>\r\n" + outer + "</DL><p>\r\n");
+  TextRemoval result = RemoveFromText("<DL><p>\r\n" + outer + "</DL><p>\r\n");
   EXPECT_EQ(result.text, "<DL><p>\r\n</DL><p>\r\n");
   EXPECT_EQ(result.removedFolders, 2);
 }
@@ -283,14 +285,14 @@ TEST(Remove, ListOpeningBeforeOneLastUnendedLineLosesItsLineEnd) {
   std::string noLineEnd = Data("noeol.htm");
   std::string oneLineEnd = noLineEnd;
   oneLineEnd.insert(oneLineEnd.find("<DL><p>") + 7, "\r\n");
-  EXPECT_EQ(RemoveProductFolders(spliced).text, noLineEnd);
-  EXPECT_EQ(RemoveProductFolders(oneLineEnd).text, oneLineEnd) << "nothing of the product's there";
+  EXPECT_EQ(RemoveFromText(spliced).text, noLineEnd);
+  EXPECT_EQ(RemoveFromText(oneLineEnd).text, oneLineEnd) << "nothing of the product's there";
 }
 
 TEST(Remove, EmptyAndListlessTextsStay) {
   for (const std::string& text : {std::string(), std::string("\r\n"), std::string("<DL><p>"),
                                   std::string("</DL><p>\r\n"), std::string("\0\0", 2)}) {
-    RemovalResult result = RemoveProductFolders(text);
+    TextRemoval result = RemoveFromText(text);
     EXPECT_EQ(result.text, text);
     EXPECT_FALSE(result.changed);
   }

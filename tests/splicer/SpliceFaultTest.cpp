@@ -1,13 +1,18 @@
 // Every file call of a splice made to fail in turn, and the process ended
-// at every write in turn: the bookmark file is always the old text or the
-// whole new one, an existing backup never changes, a failure the run saw
-// leaves no temporary file behind, and the one an ended run left is gone
-// after the next run.
+// at every call and at every write in turn (also halfway through it): the
+// bookmark file is always the old text or the whole new one, the backup is
+// missing or the whole old text and an existing one never changes, a
+// failure the run saw leaves no temporary file behind, and the one an ended
+// run left is gone after the next run, which completes the install. Runs
+// at the same moment leave one backup.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -24,14 +29,13 @@ using fault_test::writes;
 struct Scenario {
   const char* name;
   const char* earlierBackup;  // data file already in place as bkmk.qyr; null: none
-  bool noKernelCopy;
 };
 
 // Names the case in test listings (instead of the bytes of the row).
 void PrintTo(const Scenario& row, std::ostream* out) { *out << row.name; }
 
 class SpliceFaultTest : public testing::TestWithParam<Scenario> {
- protected:
+ public:
   void SetUp() override {
     std::string name = testing::UnitTest::GetInstance()->current_test_info()->name();
     std::replace(name.begin(), name.end(), '/', '_');
@@ -49,11 +53,7 @@ class SpliceFaultTest : public testing::TestWithParam<Scenario> {
   }
 
   // Runs one splice through the counting table; returns the calls it made.
-  int Splice(int failCall, int abortWrite) {
-    fault_test::FaultPlan plan;
-    plan.failAt = failCall;
-    plan.abortAtWrite = abortWrite;
-    plan.noKernelCopy = GetParam().noKernelCopy;
+  int Splice(const fault_test::FaultPlan& plan) {
     fault_test::BeginRun(plan);
     RunSplicer(dir_ + "bookmark.htm", ProductDir());
     fault_test::EndRun();
@@ -97,56 +97,158 @@ class SpliceFaultTest : public testing::TestWithParam<Scenario> {
   std::string dir_;
 };
 
+fault_test::FaultPlan FailingAt(int call) {
+  fault_test::FaultPlan plan;
+  plan.failAt = call;
+  return plan;
+}
+
 TEST_P(SpliceFaultTest, EveryCallFailingInTurn) {
   Prepare();
-  const int total = Splice(0, 0);
+  const int total = Splice({});
   ASSERT_EQ(FileBytes(dir_ + "bookmark.htm"), Expected("work.htm"));
-  std::printf("%s: a splice makes N = %d file calls\n", GetParam().name, total);
+  std::string names;
+  for (const std::string& name : fault_test::callNames) names += " " + name;
+  std::printf("%s: a splice makes N = %d file calls:%s\n", GetParam().name, total, names.c_str());
   RecordProperty("file_calls", total);
 
   for (int n = 1; n <= total; ++n) {
     Prepare();
-    Splice(n, 0);
-    std::string when = "call " + std::to_string(n) + " of " + std::to_string(total) + " failed";
+    Splice(FailingAt(n));
+    std::string when = "call " + std::to_string(n) + " of " + std::to_string(total) + " (" +
+                       fault_test::callNames[n - 1] + ") failed";
     ExpectOldOrNew(when, false);
     ExpectRecovery(when);
   }
 }
 
-TEST_P(SpliceFaultTest, ProcessEndedAtEveryWrite) {
-  Prepare();
-  Splice(0, 0);
-  const int totalWrites = writes;
+// What a run ended by its plan left, then what the next run makes of it:
+// its own temporary file at most, which goes once it is old.
+int EndedRunsLeft(SpliceFaultTest& test, int total, const char* what,
+                  const std::function<fault_test::FaultPlan(int)>& planFor) {
   int leftovers = 0;
-  std::printf("%s: a splice makes %d writes\n", GetParam().name, totalWrites);
-
-  for (int n = 1; n <= totalWrites; ++n) {
-    Prepare();
-    std::string when = "ended at write " + std::to_string(n) + " of " + std::to_string(totalWrites);
-    EXPECT_TRUE(fault_test::EndsByAbort([&] { Splice(0, n); })) << when;
-    ExpectOldOrNew(when, true);
-    // What the ended run left is its own temporary file, if anything; once
-    // it is old, the next run removes it.
-    leftovers += fault_test::AgeTemporaryFiles(dir_);
-    ExpectRecovery(when);
-    // The system's copy ended halfway leaves its own file, which is not
-    // this program's to remove.
-    std::vector<std::string> files;
-    for (const std::string& name : FilesIn(dir_)) {
-      if (name.rfind("bkmk.qyr.", 0) != 0) files.push_back(name);
-    }
-    EXPECT_EQ(files, (std::vector<std::string>{"bkmk.qyr", "bookmark.htm", "prefs.js"})) << when;
+  for (int n = 1; n <= total; ++n) {
+    test.Prepare();
+    std::string when =
+        std::string("ended at ") + what + " " + std::to_string(n) + " of " + std::to_string(total);
+    EXPECT_TRUE(fault_test::EndsByAbort([&] { test.Splice(planFor(n)); })) << when;
+    test.ExpectOldOrNew(when, true);
+    leftovers += fault_test::AgeTemporaryFiles(test.dir_);
+    test.ExpectRecovery(when);
+    EXPECT_EQ(FilesIn(test.dir_),
+              (std::vector<std::string>{"bkmk.qyr", "bookmark.htm", "prefs.js"}))
+        << when;
   }
-  std::printf("%s: %d of %d ended runs left a temporary file\n", GetParam().name, leftovers,
-              totalWrites);
+  return leftovers;
+}
+
+TEST_P(SpliceFaultTest, ProcessEndedAtEveryCall) {
+  Prepare();
+  const int total = Splice({});
+  int leftovers = EndedRunsLeft(*this, total, "call", [](int n) {
+    fault_test::FaultPlan plan;
+    plan.abortAtCall = n;
+    return plan;
+  });
+  std::printf("%s: %d of N = %d runs ended at a call left a temporary file\n", GetParam().name,
+              leftovers, total);
   EXPECT_GT(leftovers, 0);
 }
 
+TEST_P(SpliceFaultTest, ProcessEndedAtEveryWriteWholeOrHalfway) {
+  Prepare();
+  Splice({});
+  const int totalWrites = writes;
+  for (bool halfway : {false, true}) {
+    int leftovers =
+        EndedRunsLeft(*this, totalWrites, halfway ? "halfway write" : "write", [halfway](int n) {
+          fault_test::FaultPlan plan;
+          plan.abortAtWrite = n;
+          plan.halfWriteBeforeAbort = halfway;
+          return plan;
+        });
+    std::printf("%s: %d of %d runs ended at a write%s left a temporary file\n", GetParam().name,
+                leftovers, totalWrites, halfway ? " halfway" : "");
+    EXPECT_GT(leftovers, 0);
+  }
+}
+
 const Scenario kScenarios[] = {
-    {"first_run", nullptr, false},
-    {"first_run_copy_by_reading", nullptr, true},
-    {"earlier_backup", "old-bookmark.htm", false},
+    {"first_run", nullptr},
+    {"earlier_backup", "old-bookmark.htm"},
 };
+
+void PutProfile(const std::string& dir) {
+  for (const std::string& name : FilesIn(dir)) std::remove((dir + name).c_str());
+  PutFile(dir + "bookmark.htm", Data("bookmark.htm"));
+  PutFile(dir + "prefs.js", Data("prefs-work.js"));
+}
+
+// Another run makes the backup between this run's look for one and its own
+// no-replace rename (of another text here, to tell the two apart): that
+// backup stays, this run's copy goes, and the splice goes on beside it.
+TEST(SpliceBackupRace, ABackupMadeMeanwhileIsNeverReplaced) {
+  const std::string dir = FreshDirectory("backup_race_meanwhile");
+  PutProfile(dir);
+  fault_test::BeginRun({});
+  RunSplicer(dir + "bookmark.htm", ProductDir());
+  fault_test::EndRun();
+  const std::vector<std::string>& names = fault_test::callNames;
+  auto rename = std::find(names.begin(), names.end(), "renameNoReplace");
+  ASSERT_NE(rename, names.end()) << "the backup is given its name without a replace";
+
+  PutProfile(dir);
+  const std::string rival = Data("old-bookmark.htm");
+  fault_test::FaultPlan plan;
+  plan.hookAt = static_cast<int>(rename - names.begin()) + 1;
+  plan.hook = [&] { PutFile(dir + "bkmk.qyr", rival); };
+  fault_test::BeginRun(plan);
+  RunSplicer(dir + "bookmark.htm", ProductDir());
+  fault_test::EndRun();
+  EXPECT_EQ(FileBytes(dir + "bkmk.qyr"), rival);
+  EXPECT_EQ(FileBytes(dir + "bookmark.htm"), Expected("work.htm"));
+  EXPECT_EQ(FilesIn(dir), (std::vector<std::string>{"bkmk.qyr", "bookmark.htm", "prefs.js"}));
+}
+
+// Runs started together, as processes: one backup, the old text whole, one
+// folder spliced, no temporary file left.
+TEST(SpliceBackupRace, RunsAtTheSameMomentLeaveOneWholeBackup) {
+  constexpr int kRounds = 8;
+  constexpr int kRuns = 4;
+  const std::string dir = FreshDirectory("backup_race_processes");
+  for (int round = 1; round <= kRounds; ++round) {
+    PutProfile(dir);
+    int gate[2];
+    ASSERT_EQ(pipe(gate), 0);
+    std::fflush(nullptr);
+    std::vector<pid_t> runs;
+    for (int i = 0; i < kRuns; ++i) {
+      pid_t child = fork();
+      ASSERT_GE(child, 0);
+      if (child == 0) {
+        close(gate[1]);
+        char go;
+        // Every run waits until the gate closes, then all start at once.
+        while (read(gate[0], &go, 1) > 0) {
+        }
+        RunSplicer(dir + "bookmark.htm", ProductDir());
+        _exit(0);
+      }
+      runs.push_back(child);
+    }
+    close(gate[0]);
+    close(gate[1]);
+    for (pid_t child : runs) {
+      int status = 0;
+      ASSERT_EQ(waitpid(child, &status, 0), child);
+      EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "round " << round;
+    }
+    EXPECT_EQ(FileBytes(dir + "bkmk.qyr"), Data("bookmark.htm")) << "round " << round;
+    EXPECT_EQ(FileBytes(dir + "bookmark.htm"), Expected("work.htm")) << "round " << round;
+    EXPECT_EQ(FilesIn(dir), (std::vector<std::string>{"bkmk.qyr", "bookmark.htm", "prefs.js"}))
+        << "round " << round;
+  }
+}
 
 INSTANTIATE_TEST_SUITE_P(Splice, SpliceFaultTest, testing::ValuesIn(kScenarios),
                          [](const testing::TestParamInfo<Scenario>& info) {

@@ -31,7 +31,6 @@ using namespace splicer_test;
 
 // The file functions the installer imports from kernel32.
 enum Function {
-  kCopyFile,
   kCreateFile,
   kGetFileSize,
   kReadFile,
@@ -54,7 +53,6 @@ struct FileFunction {
 // fails, a file held or refused by another program. MoveFileExA gets the
 // error of a held file, which the program answers by trying again.
 constexpr FileFunction kFileFunctions[kFunctionCount] = {
-    {"CopyFileA", ERROR_DISK_FULL},
     {"CreateFileA", ERROR_ACCESS_DENIED},
     {"GetFileSize", ERROR_ACCESS_DENIED},
     {"ReadFile", ERROR_READ_FAULT},
@@ -145,13 +143,6 @@ template <typename R>
 R Noted(R result, R failure) {
   current.calls.back().succeeded = result != failure;
   return result;
-}
-
-BOOL WINAPI FaultyCopyFile(LPCSTR from, LPCSTR to, BOOL failIfExists) {
-  if (Fails(kCopyFile, NameOf(from) + " -> " + NameOf(to))) {
-    return FALSE;
-  }
-  return Noted<BOOL>(Original<decltype(&CopyFileA)>(kCopyFile)(from, to, failIfExists), FALSE);
 }
 
 HANDLE WINAPI FaultyCreateFile(LPCSTR path, DWORD access, DWORD sharing,
@@ -245,7 +236,20 @@ BOOL WINAPI FaultyGetFileAttributesEx(LPCSTR path, GET_FILEEX_INFO_LEVELS level,
       Original<decltype(&GetFileAttributesExA)>(kGetFileAttributesEx)(path, level, data), FALSE);
 }
 
+// A backup that another run makes just before this run's move to that name,
+// and the flags of the moves to it.
+struct BackupRival {
+  std::string path;  // empty: no rival
+  std::string text;
+  std::vector<DWORD> flags;
+};
+BackupRival rival;
+
 BOOL WINAPI FaultyMoveFileEx(LPCSTR from, LPCSTR to, DWORD flags) {
+  if (NameOf(to) == "bkmk.qyr") {
+    rival.flags.push_back(flags);
+    if (!rival.path.empty()) PutFile(rival.path, rival.text);
+  }
   if (Fails(kMoveFileEx, NameOf(from) + " -> " + NameOf(to))) {
     return FALSE;
   }
@@ -260,7 +264,6 @@ BOOL WINAPI FaultyDeleteFile(LPCSTR path) {
 }
 
 void* const kReplacements[kFunctionCount] = {
-    reinterpret_cast<void*>(&FaultyCopyFile),
     reinterpret_cast<void*>(&FaultyCreateFile),
     reinterpret_cast<void*>(&FaultyGetFileSize),
     reinterpret_cast<void*>(&FaultyReadFile),
@@ -385,9 +388,9 @@ bool FailedOn(const std::vector<Call>& calls, const std::string& file) {
 }
 
 // A failure that loses nothing, so that a run may go on to the new text:
-// a call that fails in a run in good order too (the backup's copy when one
-// exists), closing a handle nothing was written through, or a replace that
-// a later attempt made all the same. Any other failure must leave the old
+// a call that fails in a run in good order too (the look for a backup when
+// there is none), closing a handle nothing was written through, or a
+// replace that a later attempt made all the same. Any other failure must leave the old
 // text.
 bool Harmless(const std::vector<Call>& calls, size_t at, const std::vector<Call>& clean) {
   const Call& failed = calls[at];
@@ -596,6 +599,28 @@ class SpliceFaultWin32Test : public testing::TestWithParam<Case> {
 // For every n: the old text or a whole new one, the backup kept, no
 // temporary file left, and a later run in good order completes the work.
 TEST_P(SpliceFaultWin32Test, CallsFromNFailing) { RunMatrix(); }
+
+// Another run makes the backup between this run's look for one and its own
+// move (of another text here, to tell the two apart): the system refuses
+// the move, which never replaces, and flushes it through; the backup made
+// meanwhile stays, this run's copy goes, and the splice goes on beside it.
+TEST(SpliceBackupRaceWin32, ABackupMadeMeanwhileIsNeverReplaced) {
+  const std::string dir = FreshDirectory("win32_backup_race");
+  PutFile(dir + "bookmark.htm", Data("bookmark.htm"));
+  PutFile(dir + "prefs.js", Data("prefs-work.js"));
+  rival = BackupRival{dir + "bkmk.qyr", Data("old-bookmark.htm"), {}};
+  current = FaultRun{};
+  {
+    FaultyFiles files;
+    RunSplicer(dir + "bookmark.htm", ProductDir());
+  }
+  std::vector<DWORD> flags = rival.flags;
+  rival = BackupRival{};
+  EXPECT_EQ(flags, std::vector<DWORD>{MOVEFILE_WRITE_THROUGH});
+  EXPECT_EQ(FileBytes(dir + "bkmk.qyr"), Data("old-bookmark.htm"));
+  EXPECT_EQ(FileBytes(dir + "bookmark.htm"), Expected("work.htm"));
+  EXPECT_EQ(FilesIn(dir), (std::vector<std::string>{"bkmk.qyr", "bookmark.htm", "prefs.js"}));
+}
 
 // A kernel32 function that works on files or their handles, by its name.
 bool WorksOnFiles(const std::string& name) {

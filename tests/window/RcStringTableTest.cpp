@@ -1,10 +1,7 @@
 // The build step that carries a resource script's string table to POSIX.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <cstdio>
-#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -19,6 +16,27 @@ namespace {
 
 using rc_strings::Entry;
 
+// A fresh directory in the test's build directory, gone again at the end of
+// the scope, whatever the test's outcome.
+class ScratchDirectory {
+ public:
+  explicit ScratchDirectory(const std::string& name)
+      : path_(std::filesystem::path(RC_STRINGS_WORK_DIR) / name) {
+    std::filesystem::remove_all(path_);
+    std::filesystem::create_directories(path_);
+  }
+  ~ScratchDirectory() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  ScratchDirectory(const ScratchDirectory&) = delete;
+  ScratchDirectory& operator=(const ScratchDirectory&) = delete;
+  std::string path() const { return path_.string(); }
+
+ private:
+  std::filesystem::path path_;
+};
+
 struct ParseRow {
   const char* name;
   const char* script;
@@ -26,6 +44,8 @@ struct ParseRow {
 };
 
 TEST(RcStringTable, ReadsTheEntriesOfEveryStringTable) {
+  // Headers are looked for beside the script: here, where there are none.
+  ScratchDirectory empty("rc_strings_entries");
   const std::vector<ParseRow> rows = {
       {"plain",
        "STRINGTABLE\nBEGIN\n 2 \" - Netscape\"\n 3 \"Text\"\nEND\n",
@@ -64,12 +84,14 @@ TEST(RcStringTable, ReadsTheEntriesOfEveryStringTable) {
     SCOPED_TRACE(row.name);
     std::vector<Entry> entries;
     std::string error;
-    ASSERT_TRUE(rc_strings::ParseStringTables(row.script, ".", &entries, &error)) << error;
+    ASSERT_TRUE(rc_strings::ParseStringTables(row.script, empty.path(), &entries, &error)) << error;
     EXPECT_EQ(entries, row.entries);
   }
 }
 
 TEST(RcStringTable, RefusesWhatItCannotReadWithTheLine) {
+  // Headers are looked for beside the script: here, where there are none.
+  ScratchDirectory empty("rc_strings_refusals");
   struct Row {
     const char* name;
     const char* script;
@@ -96,15 +118,15 @@ TEST(RcStringTable, RefusesWhatItCannotReadWithTheLine) {
     SCOPED_TRACE(row.name);
     std::vector<Entry> entries;
     std::string error;
-    EXPECT_FALSE(rc_strings::ParseStringTables(row.script, ".", &entries, &error));
+    EXPECT_FALSE(rc_strings::ParseStringTables(row.script, empty.path(), &entries, &error));
     EXPECT_EQ(error, row.error);
   }
 }
 
 TEST(RcStringTable, NamesComeFromTheHeadersTheScriptIncludes) {
-  char directory[] = "/tmp/qc_rc_strings_XXXXXX";
-  ASSERT_NE(mkdtemp(directory), nullptr);
-  const std::string header = std::string(directory) + "/resource.h";
+  ScratchDirectory scratch("rc_strings_headers");
+  const std::string directory = scratch.path();
+  const std::string header = directory + "/resource.h";
   std::ofstream(header) << "#define IDS_SUFFIX 2\n#define IDS_MESSAGE 0x3\n";
   std::vector<Entry> entries;
   std::string error;
@@ -119,8 +141,6 @@ TEST(RcStringTable, NamesComeFromTheHeadersTheScriptIncludes) {
   EXPECT_FALSE(rc_strings::ParseStringTables("#include \"resource.h\"\n", directory, &entries,
                                              &error));
   EXPECT_NE(error.find("nested too deeply"), std::string::npos) << error;
-  std::remove(header.c_str());
-  rmdir(directory);
 }
 
 TEST(RcStringTable, GeneratedSourceEscapesEveryByteThatNeedsIt) {
