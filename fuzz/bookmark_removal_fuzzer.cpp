@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "fuzz/FuzzSupport.h"
-#include "installer/BookmarkRemoverText.h"
+#include "installer/html/BookmarkRemoverText.h"
 
 using fuzz_input::Check;
 

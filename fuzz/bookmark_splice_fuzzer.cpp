@@ -27,6 +27,8 @@
 
 #include "fuzz/FuzzSupport.h"
 #include "installer/InstallerApp.h"
+#include "installer/html/HtmlFolderLines.h"
+#include "installer/shared/ProductFolder.h"
 #include "platform/posix/FileTestHooks.h"
 
 namespace fs = std::filesystem;
@@ -36,21 +38,18 @@ namespace {
 using fuzz_input::Check;
 
 constexpr char kProductDir[] = "/opt/Program Files/Quillary/";
-constexpr char kMarker[] = "save.qyv";
+constexpr const char* kMarker = product_folder::kInstalledMarker;
 
 // The folder block as the splice writes it for kProductDir.
 const std::string& FolderBlock() {
-  static const std::string block =
-      "        <DT><H3 FOLDED ADD_DATE=\"893970870\">Quillary</H3>\r\n"
-      "        <DL><p>\r\n"
-      "            <DT><A HREF=\"file:///opt/Program Files/Quillary/save.qyv\" "
-      "ADD_DATE=\"893970870\" LAST_VISIT=\"897417476\" LAST_MODIFIED=\"895067029\">Save</A>\r\n"
-      "            <DT><A HREF=\"file:///opt/Program Files/Quillary/quick.kyv\" "
-      "ADD_DATE=\"893970870\" LAST_VISIT=\"897417476\" LAST_MODIFIED=\"895067029\">QuickSave</A>"
-      "\r\n"
-      "            <DT><A HREF=\"file:///opt/Program Files/Quillary/Quillary.htm\" "
-      "ADD_DATE=\"893970870\" LAST_VISIT=\"897417476\" LAST_MODIFIED=\"895067029\">Search</A>\r\n"
-      "        </DL><p>\r\n";
+  static const std::string block = [] {
+    std::string text = html_folder::HeadingLine() + std::string(html_folder::kListOpenLine);
+    for (size_t link = 0; link < product_folder::kLinkCount; ++link) {
+      text += std::string(html_folder::kLinkHead) + "file://" + kProductDir +
+              html_folder::LinkTail(link);
+    }
+    return text + std::string(html_folder::kListCloseLine);
+  }();
   return block;
 }
 
@@ -182,7 +181,7 @@ bool IsListTagLine(std::string_view line, const char* tag) {
 // line `at`; 0 when there is none there.
 size_t PastEmptiedDateFolder(const std::vector<std::string_view>& lines, size_t at) {
   std::string header = Bare(lines[at]);
-  if (header.rfind("<dt><h3", 0) != 0 || header.find("899410187") == std::string::npos ||
+  if (header.rfind("<dt><h3", 0) != 0 || header.find(product_folder::kHtmlToolbarFolderDate) == std::string::npos ||
       header.size() < 5 || header.compare(header.size() - 5, 5, "</h3>") != 0) {
     return 0;
   }

@@ -7,7 +7,7 @@
 
 #include "browser/BrowserInterface.h"
 #include "fuzz/FuzzSupport.h"
-#include "installer/BookmarkSplicerText.h"
+#include "installer/html/BookmarkSplicerText.h"
 
 using fuzz_input::Check;
 

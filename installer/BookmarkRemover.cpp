@@ -8,10 +8,10 @@
 #include <string>
 #include <string_view>
 
-#include "installer/BookmarkPaths.h"
-#include "installer/BookmarkRemoverText.h"
-#include "installer/BookmarkSplicer.h"
-#include "installer/BookmarkSplicerFiles.h"
+#include "installer/shared/BookmarkPaths.h"
+#include "installer/html/BookmarkRemoverText.h"
+#include "installer/html/BookmarkSplicerWrite.h"
+#include "installer/shared/BookmarkFiles.h"
 #include "installer/InstallerApp.h"
 
 using splicer::ReadOutcome;

@@ -3,7 +3,7 @@
 // bookmark file's place only when every byte of it is written; a failure
 // at any point before leaves the bookmark file exactly as it was. Each way
 // out notes the run's outcome.
-#include "installer/BookmarkSplicer.h"
+#include "installer/html/BookmarkSplicerWrite.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -11,18 +11,19 @@
 #include <string_view>
 
 #include "browser/BrowserInterface.h"
-#include "installer/BookmarkPaths.h"
-#include "installer/BookmarkSplicerFiles.h"
-#include "installer/BookmarkSplicerText.h"
+#include "installer/shared/BookmarkPaths.h"
+#include "installer/shared/BookmarkFiles.h"
+#include "installer/html/BookmarkSplicerText.h"
 #include "installer/InstallerApp.h"
-#include "installer/PathConvention.h"
+#include "installer/shared/PathConvention.h"
+#include "installer/shared/ProductFolder.h"
 
 using splicer::ReadOutcome;
 using splicer::WholeFile;
 
 namespace {
 
-constexpr char kInstalledMarker[] = "save.qyv";
+using product_folder::kInstalledMarker;
 
 BOOL WriteText(HANDLE file, std::string_view text) {
   return WriteBytes(file, text.data(), text.size());

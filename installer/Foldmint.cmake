@@ -7,13 +7,13 @@ if(WIN32)
                                 ${CMAKE_CURRENT_SOURCE_DIR}/Foldmint.rc)
   set_target_properties(foldmint PROPERTIES OUTPUT_NAME Foldmint)
   set_property(SOURCE ${CMAKE_CURRENT_SOURCE_DIR}/Foldmint.rc APPEND PROPERTY OBJECT_DEPENDS
-               ${CMAKE_CURRENT_SOURCE_DIR}/Dialogs.rc ${CMAKE_CURRENT_SOURCE_DIR}/resource.h
+               ${CMAKE_CURRENT_SOURCE_DIR}/dialogs/Dialogs.rc ${CMAKE_CURRENT_SOURCE_DIR}/dialogs/resource.h
                ${CMAKE_CURRENT_SOURCE_DIR}/Foldmint.manifest)
   # The resource script includes version/Version.h.
   target_link_libraries(foldmint PRIVATE qc_version)
 else()
   add_executable(foldmint ${CMAKE_CURRENT_SOURCE_DIR}/InstallerApp.cpp)
-  qc_add_dialog_templates(foldmint ${CMAKE_CURRENT_SOURCE_DIR}/Dialogs.rc)
+  qc_add_dialog_templates(foldmint ${CMAKE_CURRENT_SOURCE_DIR}/dialogs/Dialogs.rc)
 endif()
 target_link_libraries(foldmint PRIVATE framework_entry installer_core framework)
 # It loads no modules, so it carries the stand-in inside: one file to install.

@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "installer/BookmarkPathDialog.h"
+#include "installer/dialogs/BookmarkPathDialog.h"
 #include "installer/CommandLine.h"
-#include "installer/ProductPathDialog.h"
+#include "installer/dialogs/ProductPathDialog.h"
 #include "installer/ProgramConventions.h"
 
 BEGIN_MESSAGE_MAP(InstallerApp, CWinApp)

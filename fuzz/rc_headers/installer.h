@@ -1,4 +1,4 @@
-// Foldmint's dialog ids, as installer/resource.h has them.
+// Foldmint's dialog ids, as installer/dialogs/resource.h has them.
 #pragma once
 
 #define IDD_BOOKMARK_PATH 129

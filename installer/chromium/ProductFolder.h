@@ -5,23 +5,14 @@
 #include <string_view>
 
 #include "installer/chromium/Json.h"
+#include "installer/shared/ProductFolder.h"
 
 namespace chromium_store {
 
-constexpr char kFolderTitle[] = "Quillary";
-
-struct ProductLink {
-  const char* title;
-  const char* fileName;
-};
-
-// In the folder's order; the same files and titles as the HTML folder's.
-constexpr ProductLink kProductLinks[] = {
-    {"Save", "save.qyv"},
-    {"QuickSave", "quick.kyv"},
-    {"Search", "Quillary.htm"},
-};
-constexpr size_t kProductLinkCount = sizeof kProductLinks / sizeof kProductLinks[0];
+constexpr const char* kFolderTitle = product_folder::kTitle;
+using ProductLink = product_folder::Link;
+constexpr const ProductLink* kProductLinks = product_folder::kLinks;
+constexpr size_t kProductLinkCount = product_folder::kLinkCount;
 
 enum class FolderVerdict {
   kNotQuillary,        // not a folder titled "Quillary"

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "browser/BrowserInterface.h"
-#include "installer/ProductKeyReader.h"
+#include "installer/registry/ProductKeyReader.h"
 #include "testing/RegistryScratch.h"
 #include "tests/installer/InstallerRunner.h"
 #include "tests/installer/InstallerTestSupport.h"

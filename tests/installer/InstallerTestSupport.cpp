@@ -5,7 +5,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "installer/PathConvention.h"
+#include "installer/shared/PathConvention.h"
 
 namespace fs = std::filesystem;
 

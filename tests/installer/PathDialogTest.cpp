@@ -9,10 +9,10 @@
 
 #include "browser/BrowserInterface.h"
 #include "framework/FileDialog.h"
-#include "installer/BookmarkPathDialog.h"
+#include "installer/dialogs/BookmarkPathDialog.h"
 #include "installer/InstallerApp.h"
-#include "installer/ProductKeyReader.h"
-#include "installer/ProductPathDialog.h"
+#include "installer/registry/ProductKeyReader.h"
+#include "installer/dialogs/ProductPathDialog.h"
 #include "testing/RegistryScratch.h"
 #include "tests/installer/InstallerTestSupport.h"
 #include "tests/installer/ModalRun.h"

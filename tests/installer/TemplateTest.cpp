@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "installer/resource.h"
+#include "installer/dialogs/resource.h"
 #include "platform/Win32Api.h"
 #ifndef _WIN32
 #include "framework/posix/DialogTemplate.h"

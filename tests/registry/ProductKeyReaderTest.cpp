@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "installer/ProductKeyReader.h"
+#include "installer/registry/ProductKeyReader.h"
 #include "testing/RegistryScratch.h"
 #ifndef _WIN32
 #include "tests/registry/ReadOnlyAccount.h"

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "installer/RegistryKey.h"
+#include "installer/registry/RegistryKey.h"
 #include "testing/RegistryScratch.h"
 #ifndef _WIN32
 #include "platform/posix/RegistryTestHooks.h"

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "installer/ProductKeyReader.h"
-#include "installer/RegistryKey.h"
+#include "installer/registry/ProductKeyReader.h"
+#include "installer/registry/RegistryKey.h"
 #include "testing/RegistryScratch.h"
 
 namespace {

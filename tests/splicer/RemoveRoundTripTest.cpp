@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "installer/BookmarkRemoverText.h"
+#include "installer/html/BookmarkRemoverText.h"
 #include "installer/InstallerApp.h"
 #include "tests/splicer/RemoveTestSupport.h"
 #include "tests/splicer/SplicerTestSupport.h"

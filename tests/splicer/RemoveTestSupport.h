@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "installer/BookmarkRemoverText.h"
+#include "installer/html/BookmarkRemoverText.h"
 
 namespace splicer_test {
 

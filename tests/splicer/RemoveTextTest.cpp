@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "installer/BookmarkRemoverText.h"
+#include "installer/html/BookmarkRemoverText.h"
 #include "tests/splicer/RemoveTestSupport.h"
 #include "tests/splicer/SplicerTestSupport.h"
 

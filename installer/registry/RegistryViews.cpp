@@ -1,4 +1,4 @@
-#include "installer/RegistryViews.h"
+#include "installer/registry/RegistryViews.h"
 
 namespace registry_views {
 

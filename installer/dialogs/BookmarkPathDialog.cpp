@@ -1,4 +1,4 @@
-#include "installer/BookmarkPathDialog.h"
+#include "installer/dialogs/BookmarkPathDialog.h"
 
 #include <cstdio>
 #include <cstring>
@@ -6,9 +6,9 @@
 #include "browser/BrowserInterface.h"
 #include "framework/FileDialog.h"
 #include "installer/InstallerApp.h"
-#include "installer/PathFields.h"
-#include "installer/RegistryKey.h"
-#include "installer/resource.h"
+#include "installer/dialogs/PathFields.h"
+#include "installer/registry/RegistryKey.h"
+#include "installer/dialogs/resource.h"
 
 namespace {
 // The key path and the profile name are read into buffers of this size.

@@ -1,4 +1,4 @@
-#include "installer/BookmarkPaths.h"
+#include "installer/shared/BookmarkPaths.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "installer/ProductKeyReader.h"
+#include "installer/registry/ProductKeyReader.h"
 
 ProductKeyReader::ProductKeyReader() : isOpen(false) {
   // The key is opened for reading and writing, so an account that may only

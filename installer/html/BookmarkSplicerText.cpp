@@ -1,4 +1,4 @@
-#include "installer/BookmarkSplicerText.h"
+#include "installer/html/BookmarkSplicerText.h"
 
 #include "browser/BrowserInterface.h"
 

@@ -1,10 +1,10 @@
-#include "installer/BookmarkSplicerFiles.h"
+#include "installer/shared/BookmarkFiles.h"
 
 #include <cstdio>
 #include <new>
 #include <utility>
 
-#include "installer/BookmarkSplicer.h"
+#include "installer/html/BookmarkSplicerWrite.h"
 
 namespace splicer {
 

@@ -1,4 +1,4 @@
-#include "installer/BookmarkRemoverText.h"
+#include "installer/html/BookmarkRemoverText.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -6,9 +6,12 @@
 #include <cstring>
 #include <iterator>
 #include <optional>
+#include <string>
 #include <utility>
 
 #include "browser/BrowserInterface.h"
+#include "installer/html/HtmlFolderLines.h"
+#include "installer/shared/ProductFolder.h"
 
 namespace remover {
 
@@ -19,33 +22,28 @@ constexpr size_t npos = string_view::npos;
 
 // The folder block as the installer writes it; the directory stands
 // between each link's head and tail.
-constexpr string_view kBlockHeading =
-    "        <DT><H3 FOLDED ADD_DATE=\"893970870\">Quillary</H3>\r\n";
-constexpr string_view kBlockListOpen = "        <DL><p>\r\n";
-constexpr string_view kBlockLinkHead = "            <DT><A HREF=\"";
-constexpr string_view kBlockLinkTails[] = {
-    "save.qyv\" ADD_DATE=\"893970870\" LAST_VISIT=\"897417476\" "
-    "LAST_MODIFIED=\"895067029\">Save</A>\r\n",
-    "quick.kyv\" ADD_DATE=\"893970870\" LAST_VISIT=\"897417476\" "
-    "LAST_MODIFIED=\"895067029\">QuickSave</A>\r\n",
-    "Quillary.htm\" ADD_DATE=\"893970870\" LAST_VISIT=\"897417476\" "
-    "LAST_MODIFIED=\"895067029\">Search</A>\r\n",
-};
-constexpr string_view kBlockListClose = "        </DL><p>\r\n";
-// The installer formats each link line into 2048 bytes, so no longer
-// directory can stand in one.
-constexpr size_t kMaxLinkDirectory = 2048;
+const std::string& kBlockHeading = html_folder::HeadingLine();
+constexpr string_view kBlockListOpen = html_folder::kListOpenLine;
+constexpr string_view kBlockLinkHead = html_folder::kLinkHead;
+const std::string kBlockLinkTails[] = {html_folder::LinkTail(0), html_folder::LinkTail(1),
+                                       html_folder::LinkTail(2)};
+constexpr string_view kBlockListClose = html_folder::kListCloseLine;
+// The installer formats each link line into a buffer of this size, so no
+// longer directory can stand in one.
+constexpr size_t kMaxLinkDirectory = product_folder::kHtmlLineBufferSize;
 constexpr size_t kMaxBlockLength = 4096 + 3 * kMaxLinkDirectory;
 
-constexpr string_view kMadeToolbarHeadOpen = "<DT><H3 ADD_DATE=\"899410187\">";
-constexpr string_view kMadeToolbarHeadClose = "</H3>\r\n<DL><p>\r\n";
-constexpr string_view kMadeToolbarDate = "899410187";
+const std::string& kMadeToolbarHeadOpen = html_folder::MadeToolbarHeadOpen();
+constexpr string_view kMadeToolbarHeadClose = html_folder::kMadeToolbarHeadClose;
+constexpr string_view kMadeToolbarDate = product_folder::kHtmlToolbarFolderDate;
 constexpr string_view kListOpenLine = "<DL><p>\r\n";
 constexpr string_view kListCloseLine = "</DL><p>\r\n";
 
-constexpr string_view kProductTitle = "Quillary";
-constexpr string_view kProductFiles[] = {"save.qyv", "quick.kyv", "Quillary.htm"};
-constexpr int kProductLinkCount = 3;
+constexpr string_view kProductTitle = product_folder::kTitle;
+const string_view kProductFiles[] = {product_folder::kLinks[0].fileName,
+                                     product_folder::kLinks[1].fileName,
+                                     product_folder::kLinks[2].fileName};
+constexpr int kProductLinkCount = static_cast<int>(product_folder::kLinkCount);
 
 bool StartsWith(string_view text, string_view prefix) {
   return text.substr(0, prefix.size()) == prefix;

@@ -6,7 +6,7 @@
 
 #include "framework/Dialog.h"
 #include "framework/Edit.h"
-#include "installer/resource.h"
+#include "installer/dialogs/resource.h"
 
 class BookmarkPathDialog : public CDialog {
  public:

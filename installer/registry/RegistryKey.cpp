@@ -1,8 +1,8 @@
-#include "installer/RegistryKey.h"
+#include "installer/registry/RegistryKey.h"
 
 #include <cstring>
 
-#include "installer/RegistryViews.h"
+#include "installer/registry/RegistryViews.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "framework/Dialog.h"
 #include "framework/Edit.h"
-#include "installer/resource.h"
+#include "installer/dialogs/resource.h"
 
 class ProductPathDialog : public CDialog {
  public:

@@ -1,9 +1,9 @@
-#include "installer/PathFields.h"
+#include "installer/dialogs/PathFields.h"
 
 #include <cstring>
 
 #include "browser/BrowserInterface.h"
-#include "installer/PathConvention.h"
+#include "installer/shared/PathConvention.h"
 #include "platform/Win32Api.h"
 
 namespace installer {

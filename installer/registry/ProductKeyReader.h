@@ -1,7 +1,7 @@
 // Reads the product's installation directory from its own registry key.
 #pragma once
 
-#include "installer/RegistryKey.h"
+#include "installer/registry/RegistryKey.h"
 
 class ProductKeyReader {
  public:

@@ -1,13 +1,13 @@
-#include "installer/ProductPathDialog.h"
+#include "installer/dialogs/ProductPathDialog.h"
 
 #include <cstring>
 
 #include "framework/FileDialog.h"
 #include "installer/InstallerApp.h"
-#include "installer/PathConvention.h"
-#include "installer/PathFields.h"
-#include "installer/ProductKeyReader.h"
-#include "installer/resource.h"
+#include "installer/shared/PathConvention.h"
+#include "installer/dialogs/PathFields.h"
+#include "installer/registry/ProductKeyReader.h"
+#include "installer/dialogs/resource.h"
 
 namespace {
 constexpr size_t kBasePathSize = 1024;

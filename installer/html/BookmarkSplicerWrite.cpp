@@ -1,0 +1,62 @@
+// The texts the splice adds to a bookmark file, to the byte.
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "browser/BrowserInterface.h"
+#include "installer/html/BookmarkSplicerWrite.h"
+#include "installer/shared/PathConvention.h"
+#include "installer/html/HtmlFolderLines.h"
+#include "installer/shared/ProductFolder.h"
+
+namespace {
+
+using product_folder::kHtmlLineBufferSize;
+
+BOOL WriteView(HANDLE file, std::string_view text) { return WriteBytes(file, text.data(), text.size()); }
+
+}  // namespace
+
+BOOL WriteBytes(HANDLE file, const char* bytes, size_t size) {
+  if (size > 0xFFFFFFFFu) {
+    return FALSE;
+  }
+  DWORD written = 0;
+  DWORD count = static_cast<DWORD>(size);
+  return WriteFile(file, bytes, count, &written, nullptr) && written == count;
+}
+
+BOOL WriteString(HANDLE file, const char* text) {
+  if (text == nullptr) {
+    return 0;
+  }
+  return WriteBytes(file, text, std::strlen(text));
+}
+
+BOOL WriteFolderBlock(HANDLE file, const char* productDir) {
+  if (file == INVALID_HANDLE_VALUE) {
+    return FALSE;
+  }
+  if (!WriteView(file, html_folder::HeadingLine()) ||
+      !WriteView(file, html_folder::kListOpenLine)) {
+    return FALSE;
+  }
+  for (size_t link = 0; link < product_folder::kLinkCount; ++link) {
+    std::string line = std::string(html_folder::kLinkHead) + installer::kLinkPrefix + productDir +
+                       html_folder::LinkTail(link);
+    if (line.size() >= kHtmlLineBufferSize || !WriteView(file, line)) {
+      return FALSE;
+    }
+  }
+  return WriteView(file, html_folder::kListCloseLine);
+}
+
+BOOL WriteNewToolbarFolder(HANDLE file, const char* name, const char* productDir) {
+  std::string head = html_folder::MadeToolbarHeadOpen() + name +
+                     std::string(html_folder::kMadeToolbarHeadClose);
+  if (head.size() >= kHtmlLineBufferSize) {
+    return FALSE;
+  }
+  return WriteView(file, head) && WriteFolderBlock(file, productDir) &&
+         WriteString(file, browser::kListClose) && WriteString(file, browser::kLineEnd);
+}
