@@ -9,4 +9,5 @@ enum class InstallOutcome {
   kUnreadable = 3,           // neither the bookmark file nor a backup could be read
   kUnwritable = 4,           // the new bookmark file could not be written; nothing changed
   kLeftAlone = 5,            // removal left a folder the user had changed
+  kBrowserRunning = 6,       // a browser holds the profile of a Chromium-family file; nothing changed
 };

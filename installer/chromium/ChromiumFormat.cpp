@@ -1,0 +1,87 @@
+#include "installer/chromium/ChromiumFormat.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "installer/chromium/ChromiumBookmarks.h"
+#include "installer/html/BookmarkSplicerWrite.h"
+#include "installer/shared/LeftAloneReport.h"
+
+namespace chromium_format {
+
+namespace {
+
+using chromium_store::StoreStatus;
+
+// A refusal of the store, as the user is told it; kDone for none.
+bookmark_file::FormatEdit Refusal(StoreStatus status) {
+  bookmark_file::FormatEdit edit;
+  switch (status) {
+    case StoreStatus::kDone:
+      break;
+    case StoreStatus::kNotJson:
+      edit.outcome = InstallOutcome::kUnreadable;
+      edit.reason = "not a bookmark file the browser can read (damaged JSON), nothing changed";
+      break;
+    case StoreStatus::kMissingRoots:
+      edit.outcome = InstallOutcome::kUnreadable;
+      edit.reason = "its \"roots\" lack \"bookmark_bar\" or \"other\", nothing changed";
+      break;
+    case StoreStatus::kNoFreeId:
+      edit.outcome = InstallOutcome::kUnreadable;
+      edit.reason = "no bookmark id is left free for the new folder, nothing changed";
+      break;
+    case StoreStatus::kSystemFailure:
+      edit.outcome = InstallOutcome::kUnwritable;
+      edit.reason = "the system gave no digest, random bytes or text of the product "
+                    "directory for the new file, nothing changed";
+      break;
+  }
+  return edit;
+}
+
+// The new text is held whole: the store's files are small beside the HTML
+// ones, and its checksum covers the whole tree anyway.
+void WriteWhole(bookmark_file::FormatEdit* edit, std::string text) {
+  auto held = std::make_shared<std::string>(std::move(text));
+  edit->writeNewText = [held](HANDLE output) {
+    return WriteBytes(output, held->data(), held->size());
+  };
+}
+
+}  // namespace
+
+bookmark_file::FormatEdit Install(std::string_view text, const char* productDir) {
+  chromium_store::InstallResult result =
+      chromium_store::Install(text, productDir, chromium_store::SystemNodeSource());
+  bookmark_file::FormatEdit edit = Refusal(result.status);
+  if (result.status == StoreStatus::kDone && result.changed) {
+    edit.changed = true;
+    WriteWhole(&edit, std::move(result.text));
+  }
+  return edit;
+}
+
+bookmark_file::FormatEdit Remove(std::string_view text) {
+  chromium_store::RemovalResult result = chromium_store::Remove(text);
+  bookmark_file::FormatEdit edit = Refusal(result.status);
+  if (result.status != StoreStatus::kDone) {
+    return edit;
+  }
+  if (result.changed) {
+    edit.changed = true;
+    WriteWhole(&edit, std::move(result.text));
+  }
+  if (!result.leftAlone.empty()) {
+    std::vector<installer::LeftFolder> left;
+    for (const chromium_store::LeftAloneFolder& folder : result.leftAlone) {
+      left.push_back({folder.line, chromium_store::ReasonText(folder.reason)});
+    }
+    edit.outcome = InstallOutcome::kLeftAlone;
+    edit.reason = installer::LeftAloneReport(left, result.removedFolders);
+  }
+  return edit;
+}
+
+}  // namespace chromium_format

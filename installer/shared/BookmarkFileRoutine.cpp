@@ -1,0 +1,84 @@
+#include "installer/shared/BookmarkFileRoutine.h"
+
+#include "installer/BrowserLock.h"
+#include "installer/chromium/ChromiumBookmarks.h"
+#include "installer/shared/BookmarkFiles.h"
+
+namespace bookmark_file {
+
+using splicer::ReadOutcome;
+
+namespace {
+
+RunResult Ended(InstallOutcome outcome, const char* file, const char* reason) {
+  return RunResult{outcome, file, reason};
+}
+
+}  // namespace
+
+RunResult Run(char* bookmarkPath, Mode mode, const FormatOperation& html,
+              const FormatOperation& chromium) {
+  const bool install = mode == Mode::kInstall;
+  installer::BookmarkPaths paths;
+  if (!installer::SplitBookmarkPath(bookmarkPath, paths)) {
+    return Ended(InstallOutcome::kUnusableCommandLine, bookmarkPath,
+                 install ? "path too long for the files beside it, nothing changed"
+                         : "path too long, nothing changed");
+  }
+  // Whatever an interrupted run left beside the file goes first, also when
+  // this run finds nothing to do.
+  splicer::RemoveStaleTemporaryFiles(paths.directory);
+
+  // The bookmark file's own text is used whenever it exists, so that an
+  // older backup never takes the place of newer bookmarks.
+  splicer::WholeFile source;
+  ReadOutcome read = splicer::ReadWholeFile(bookmarkPath, source);
+  if (read == ReadOutcome::kFailed) {
+    return Ended(InstallOutcome::kUnreadable, bookmarkPath, "cannot be read, nothing changed");
+  }
+  if (read == ReadOutcome::kMissing) {
+    if (!install) {
+      return Ended(InstallOutcome::kUnreadable, bookmarkPath, "no such file, nothing changed");
+    }
+    if (splicer::ReadWholeFile(paths.backup, source) != ReadOutcome::kRead) {
+      return Ended(InstallOutcome::kUnreadable, bookmarkPath,
+                   "no such file and no backup beside it, nothing changed");
+    }
+  }
+
+  bool chromiumFile = chromium_store::IsChromiumBookmarks(source.Text());
+  // A running browser holds its bookmarks in memory and writes them back
+  // over whatever was put into the file meanwhile.
+  if (chromiumFile && installer::BrowserHoldsProfile(bookmarkPath)) {
+    return Ended(InstallOutcome::kBrowserRunning, bookmarkPath,
+                 "the browser is running; close it and run again, nothing changed");
+  }
+  FormatEdit edit = (chromiumFile ? chromium : html)(source.Text(), paths);
+  if (edit.outcome == InstallOutcome::kUnreadable || edit.outcome == InstallOutcome::kUnwritable) {
+    return Ended(edit.outcome, bookmarkPath, edit.reason.c_str());
+  }
+
+  if (install && read == ReadOutcome::kRead) {
+    // Made once from the text read, and never replaced: the first run's
+    // copy is the way back. Nothing is changed without it.
+    if (!splicer::MakeBackupOnce(paths.backup, paths.directory, source.Text())) {
+      return Ended(InstallOutcome::kUnwritable, paths.backup,
+                   "cannot make the backup, nothing changed");
+    }
+  }
+  // A bookmark file that may not be written (read-only, say) is left alone.
+  if (read == ReadOutcome::kRead && (install || edit.changed) && !splicer::MayRewrite(bookmarkPath)) {
+    return Ended(InstallOutcome::kUnwritable, bookmarkPath, "read-only file, nothing changed");
+  }
+  // A bookmark file found missing is made from the backup, but one that
+  // appeared meanwhile (the browser writing it anew) is never replaced.
+  if (edit.changed && !splicer::ReplaceBookmarkFile(bookmarkPath, paths.directory,
+                                                    edit.writeNewText,
+                                                    read != ReadOutcome::kMissing)) {
+    return Ended(InstallOutcome::kUnwritable, bookmarkPath,
+                 "cannot write the new bookmark file, nothing changed");
+  }
+  return Ended(edit.outcome, bookmarkPath, edit.reason.c_str());
+}
+
+}  // namespace bookmark_file
