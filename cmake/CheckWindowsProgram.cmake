@@ -37,7 +37,7 @@ if(NOT name MATCHES "\\.dll$" AND NOT headers MATCHES "Subsystem[ \t]+00000002[ 
   message(FATAL_ERROR "${name} is not a GUI program")
 endif()
 
-set(windows_dlls ADVAPI32.DLL COMCTL32.DLL COMDLG32.DLL GDI32.DLL KERNEL32.DLL MSVCRT.DLL
+set(windows_dlls ADVAPI32.DLL BCRYPT.DLL COMCTL32.DLL COMDLG32.DLL GDI32.DLL KERNEL32.DLL MSVCRT.DLL
                  OLE32.DLL OLEAUT32.DLL SHELL32.DLL USER32.DLL)
 string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${headers}")
 if(NOT imports)

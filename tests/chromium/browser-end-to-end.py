@@ -1,14 +1,15 @@
 #!/usr/bin/env python3
-"""The store against a real headless Chromium, as a user meets it: the
-browser makes a profile with its own bookmarks; with the browser closed,
-the store puts the product's folder in; the browser shows it first on the
+"""Foldmint against a real headless Chromium, as a user meets it: the
+browser makes a profile with its own bookmarks; while it runs, Foldmint
+changes nothing (status 6); with the browser closed, Foldmint puts the
+product's folder in; the browser shows it first on the
 bookmarks bar and first in Other bookmarks and everything else as before;
-the user adds a bookmark in the browser; the store takes the folder out;
+the user adds a bookmark in the browser; Foldmint takes the folder out;
 the browser shows its original tree with the user's bookmark. Then, once
 more installed, a link the user put into the bar's folder keeps that
 folder (status 5) while the other one goes.
 
-    python3 tests/chromium/browser-end-to-end.py <chromium_store_driver> <work dir>
+    python3 tests/chromium/browser-end-to-end.py <foldmint> <work dir>
 
 The work directory is made anew and removed afterwards."""
 
@@ -55,16 +56,19 @@ def browser_tree(user_data_dir, then=None):
     return tree
 
 
-def run_driver(driver, *args):
-    done = subprocess.run([driver, *args], capture_output=True, text=True)
-    print(f"driver {args[0]}: status {done.returncode}: {done.stdout.strip()} {done.stderr.strip()}")
+def run_foldmint(foldmint, work, *args):
+    # A registry of its own, no terminal: nothing of the user's is read.
+    env = dict(os.environ, QC_REGISTRY_FILE=os.path.join(work, "registry.reg"), HOME=work)
+    done = subprocess.run([foldmint, *args], capture_output=True, text=True, env=env,
+                          stdin=subprocess.DEVNULL)
+    print(f"foldmint {' '.join(args[:1])}: status {done.returncode}: {done.stderr.strip()}")
     return done.returncode
 
 
 def main():
     if len(sys.argv) != 3:
         sys.exit(__doc__)
-    driver, work = sys.argv[1], os.path.abspath(sys.argv[2])
+    foldmint, work = sys.argv[1], os.path.abspath(sys.argv[2])
     shutil.rmtree(work, ignore_errors=True)
     os.makedirs(work)
     try:
@@ -73,7 +77,19 @@ def main():
         original = browser_tree(user_data)
         bar, other = original[0]["children"], original[1]["children"]
 
-        check(run_driver(driver, "install", bookmarks, PRODUCT_DIR) == 0, "install")
+        def install_while_running(browser):
+            with open(bookmarks, "rb") as f:
+                before = f.read()
+            check(run_foldmint(foldmint, work, bookmarks, PRODUCT_DIR) == 6,
+                  "install while the browser runs: status 6")
+            with open(bookmarks, "rb") as f:
+                check(f.read() == before, "the file unchanged while the browser runs")
+
+        browser_tree(user_data, install_while_running)
+        check(not os.path.exists(os.path.join(os.path.dirname(bookmarks), "bkmk.qyr")),
+              "no backup made while the browser runs")
+
+        check(run_foldmint(foldmint, work, bookmarks, PRODUCT_DIR) == 0, "install")
 
         def add_bookmark(browser):
             browser.bookmarks(
@@ -87,13 +103,13 @@ def main():
         check(installed[1]["children"] == [FOLDER] + other, "the folder first in other bookmarks, the rest as before")
         check(installed[2:] == original[2:], "mobile bookmarks as before")
 
-        check(run_driver(driver, "remove", bookmarks) == 0, "removal")
+        check(run_foldmint(foldmint, work, "--remove", bookmarks) == 0, "removal")
         removed = browser_tree(user_data)
         later = {"title": "Added after the install", "url": "https://example.com/later"}
         check(removed[0]["children"] == bar, "the bar as it was")
         check(removed[1]["children"] == other + [later], "other bookmarks as they were, with the user's bookmark")
 
-        check(run_driver(driver, "install", bookmarks, PRODUCT_DIR) == 0, "second install")
+        check(run_foldmint(foldmint, work, bookmarks, PRODUCT_DIR) == 0, "second install")
 
         def add_to_folder(browser):
             folder = browser.bookmarks("chrome.bookmarks.getChildren('1')")[0]["id"]
@@ -103,7 +119,7 @@ def main():
             )
 
         browser_tree(user_data, add_to_folder)
-        check(run_driver(driver, "remove", bookmarks) == 5, "removal with a changed folder: status 5")
+        check(run_foldmint(foldmint, work, "--remove", bookmarks) == 5, "removal with a changed folder: status 5")
         kept = browser_tree(user_data)
         changed_folder = dict(FOLDER, children=FOLDER["children"] + [{"title": "Mine", "url": "https://example.com/mine"}])
         check(kept[0]["children"] == [changed_folder] + bar, "the changed folder stays on the bar")
