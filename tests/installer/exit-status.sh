@@ -1,11 +1,12 @@
 #!/bin/sh
 # The native foldmint as a Unix user meets it: --help and --version, and one
 # run for each exit status, with its line on standard error.
-# Usage: exit-status.sh <foldmint> <data dir> <work dir>
+# Usage: exit-status.sh <foldmint> <data dir> <work dir> <Chromium data dir>
 set -u
 program=$1
 data=$2
 work=$3
+chromium_data=$4
 rm -rf "$work"
 mkdir -p "$work"
 failures=0
@@ -61,6 +62,31 @@ expect blanks_in_both_paths 0 - -- "$work/User Data/bookmark.htm" /opt/Quillary 
 grep -q "file:///opt/Quillary Pro/save.qyv" "$work/User Data/bookmark.htm" ||
   { echo "FAIL blanks_in_both_paths: no folder"; failures=$((failures + 1)); }
 expect unclosed_quote 2 ".*quoted path must end" -- '"a b' /opt/q/
+
+# A Chromium-family Bookmarks file, told apart by its content: installed,
+# left alone while a browser holds the profile (its SingletonLock names this
+# host and a live process: this shell), refused when damaged.
+chromium_profile() {
+  rm -rf "$work/User Data"
+  mkdir -p "$work/User Data/Default"
+  cp "$chromium_data/everyday.json" "$work/User Data/Default/Bookmarks"
+}
+chromium_profile
+ln -s "$(hostname)-$$" "$work/User Data/SingletonLock"
+expect browser_running 6 ".*Bookmarks: the browser is running; close it and run again, nothing changed" \
+  -- "$work/User Data/Default/Bookmarks" /opt/q/
+cmp -s "$chromium_data/everyday.json" "$work/User Data/Default/Bookmarks" &&
+  [ ! -e "$work/User Data/Default/bkmk.qyr" ] ||
+  { echo "FAIL browser_running: something changed"; failures=$((failures + 1)); }
+rm "$work/User Data/SingletonLock"
+expect chromium_installed 0 - -- "$work/User Data/Default/Bookmarks" /opt/Quillary Pro/
+grep -q '"url": "file:///opt/Quillary%20Pro/save.qyv"' "$work/User Data/Default/Bookmarks" ||
+  { echo "FAIL chromium_installed: no folder"; failures=$((failures + 1)); }
+expect chromium_removed 0 - -- --remove "$work/User Data/Default/Bookmarks"
+cmp -s "$chromium_data/everyday.json" "$work/User Data/Default/Bookmarks" ||
+  { echo "FAIL chromium_removed: not the original bytes"; failures=$((failures + 1)); }
+printf '{ "roots": { "bookmark_bar": ' >"$work/User Data/Default/Bookmarks"
+expect chromium_damaged 3 ".*(damaged JSON), nothing changed" -- "$work/User Data/Default/Bookmarks" /opt/q/
 
 profile
 rm "$work/profile/bookmark.htm"
