@@ -1,0 +1,62 @@
+// Foldmint.exe on a Chromium-family profile as a user has one on Windows:
+// the Bookmarks file under "User Data", given in double quotes; left alone
+// while the browser holds the profile's lockfile.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+#include "installer/chromium/ChromiumBookmarks.h"
+#include "tests/installer/InstallerRunner.h"
+#include "tests/installer/InstallerTestSupport.h"
+
+namespace {
+
+using installer_test::FileBytes;
+
+class ChromiumProfile : public testing::Test {
+ protected:
+  void SetUp() override {
+    userData = installer_test::FreshDirectory("chromium User Data");
+    CreateDirectoryA((userData + "Default").c_str(), nullptr);
+    bookmarks = userData + "Default\\Bookmarks";
+    original = *FileBytes(installer_test::TargetPath(CHROMIUM_DATA_DIR "/everyday.json"));
+    std::ofstream(bookmarks, std::ios::binary) << original;
+  }
+
+  std::string Quoted() const { return "\"" + bookmarks + "\" C:\\Program Files\\Quillary\\"; }
+
+  std::string userData;
+  std::string bookmarks;
+  std::string original;
+};
+
+TEST_F(ChromiumProfile, QuotedPathInstallsOnceAndRemovalGivesTheFileBack) {
+  InstallerOutcome outcome = RunInstaller(Quoted(), {});
+  EXPECT_TRUE(outcome.ended);
+  EXPECT_EQ(outcome.shown.size(), 0u);
+  std::string installed = FileBytes(bookmarks).value_or("");
+  EXPECT_NE(installed.find("\"url\": \"file:///C:/Program%20Files/Quillary/save.qyv\""),
+            std::string::npos);
+  EXPECT_EQ(FileBytes(userData + "Default\\bkmk.qyr"), original);
+  // The second run finds the folder in both roots and changes no byte.
+  EXPECT_TRUE(RunInstaller(Quoted(), {}).ended);
+  EXPECT_EQ(FileBytes(bookmarks), installed);
+
+  EXPECT_TRUE(RunInstaller("--remove \"" + bookmarks + "\"", {}).ended);
+  EXPECT_EQ(FileBytes(bookmarks), original);
+}
+
+TEST_F(ChromiumProfile, NothingChangesWhileTheBrowserHoldsItsLockfile) {
+  // As the browser holds it: open, shared with no one.
+  HANDLE lock = CreateFileA((userData + "lockfile").c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                            nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  InstallerOutcome outcome = RunInstaller(Quoted(), {});
+  CloseHandle(lock);
+  EXPECT_TRUE(outcome.ended);
+  EXPECT_EQ(FileBytes(bookmarks), original);
+  EXPECT_FALSE(FileBytes(userData + "Default\\bkmk.qyr").has_value());
+}
+
+}  // namespace
