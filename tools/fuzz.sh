@@ -1,6 +1,8 @@
 #!/bin/sh
-# Builds the fuzz preset and runs every fuzz target of fuzz/ for the given
-# number of seconds (default 60), each from a copy of its seed corpus, so
+# Builds the fuzz preset and runs every fuzz target of fuzz/ (or those named
+# after the seconds, e.g. `sh tools/fuzz.sh 300 command_line
+# chromium_bookmarks`) for the given number of seconds (default 60), each
+# from a copy of its seed corpus, so
 # the committed corpus stays as it is. Prints one line per target,
 # "<target>: <N> runs, <outcome>", and exits non-zero when any target finds
 # a crash, a leak, a time-out or a broken property; the input that did it
@@ -10,10 +12,12 @@ cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 case "$seconds" in
   '' | *[!0-9]*)
-    echo "usage: sh tools/fuzz.sh [seconds per target]" >&2
+    echo "usage: sh tools/fuzz.sh [seconds per target [target...]]" >&2
     exit 2
     ;;
 esac
+[ $# -gt 0 ] && shift
+only=" $* "
 
 sh tools/setup.sh fuzz || exit 1
 echo "== fuzz: configure and build"
@@ -30,6 +34,9 @@ echo "== fuzz: $seconds s per target"
 status=0
 for source in fuzz/*_fuzzer.cpp; do
   name=$(basename "$source" _fuzzer.cpp)
+  if [ "$only" != "  " ] && [ "${only#* $name }" = "$only" ]; then
+    continue
+  fi
   target="${name}_fuzzer"
   corpus="$build/corpus/$name"
   log="$build/logs/$name.log"
