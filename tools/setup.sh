@@ -22,7 +22,7 @@ install_missing() {
 install_missing cmake make g++ libgtest-dev g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64
 # The Chromium-family bookmark store: its JSON library (header-only, for both
 # compilers), the native digests, and the browser its tests run against.
-install_missing nlohmann-json3-dev libssl-dev chromium
+install_missing nlohmann-json3-dev libssl-dev chromium python3
 if [ "${1:-}" = fuzz ]; then
   install_missing clang
   # libFuzzer comes with the runtime libraries of clang's own version
