@@ -3,7 +3,8 @@
 # of a framed browser window to the (recording) meter control, natively and
 # as Snaplet.exe under Wine; Foldmint splices the product's folder into a
 # sample bookmark file, natively and as Foldmint.exe under Wine, and takes it
-# out again, giving back the original file byte for byte.
+# out again, giving back the original file byte for byte; natively also into
+# a Chromium-family Bookmarks file, after waiting for the browser to close.
 set -eu
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -123,6 +124,22 @@ echo
 echo "== Foldmint.exe /remove <bookmark file> (Windows, under Wine)"
 run "$windows/installer/Foldmint.exe" /remove "$(winpath "$work/windows-profile/bookmark.htm")"
 same_as_before "$work/windows-profile/bookmark.htm" "$work/windows-before.htm"
+
+echo
+echo "== foldmint on a Chromium-family Bookmarks file (native), a profile path with blanks"
+chromium="$work/chromium/User Data/Default"
+mkdir -p "$chromium"
+cp tests/chromium/data/everyday.json "$chromium/Bookmarks"
+ln -s "$(hostname)-$$" "$work/chromium/User Data/SingletonLock"
+status=0
+"$native/installer/foldmint" "$chromium/Bookmarks" /opt/Quillary Pro/ || status=$?
+echo "While a browser holds the profile: status $status."
+rm "$work/chromium/User Data/SingletonLock"
+"$native/installer/foldmint" "$chromium/Bookmarks" /opt/Quillary Pro/
+echo "Closed: the folder, first on the bookmarks bar and first in Other bookmarks, links to:"
+grep -n 'Quillary%20Pro' "$chromium/Bookmarks" | sed 's/^ */  line /'
+"$native/installer/foldmint" --remove "$chromium/Bookmarks"
+same_as_before "$chromium/Bookmarks" tests/chromium/data/everyday.json
 
 echo
 QC_NATIVE_BUILD="$native" QC_WINDOWS_BUILD="$windows" QC_DEMO_WINEPREFIX="$prefix" \
