@@ -46,7 +46,7 @@ bookmark_file::FormatEdit Refusal(StoreStatus status) {
 void WriteWhole(bookmark_file::FormatEdit* edit, std::string text) {
   auto held = std::make_shared<std::string>(std::move(text));
   edit->writeNewText = [held](HANDLE output) {
-    return WriteBytes(output, held->data(), held->size());
+    return WriteView(output, *held);
   };
 }
 

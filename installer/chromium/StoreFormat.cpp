@@ -1,6 +1,7 @@
 // What the store's callers need besides the two operations.
 #include "installer/chromium/ChromiumBookmarks.h"
 #include "installer/chromium/SystemServices.h"
+#include "installer/shared/LeftAloneReport.h"
 
 namespace chromium_store {
 
@@ -12,9 +13,9 @@ bool IsChromiumBookmarks(std::string_view text) {
 const char* ReasonText(LeftAloneReason reason) {
   switch (reason) {
     case LeftAloneReason::kHoldsOtherEntries:
-      return "holds other entries";
+      return installer::kHoldsOtherEntries;
     case LeftAloneReason::kLacksProductLink:
-      return "lacks one of the product's links";
+      return installer::kLacksProductLink;
   }
   return "";
 }

@@ -11,6 +11,7 @@
 
 #include "browser/BrowserInterface.h"
 #include "installer/html/HtmlFolderLines.h"
+#include "installer/shared/LeftAloneReport.h"
 #include "installer/shared/ProductFolder.h"
 
 namespace remover {
@@ -686,9 +687,9 @@ std::string KeptText(string_view text, const RemovalResult& removal) {
 const char* ReasonText(LeftAloneReason reason) {
   switch (reason) {
     case LeftAloneReason::kHoldsOtherEntries:
-      return "holds other entries";
+      return installer::kHoldsOtherEntries;
     case LeftAloneReason::kLacksProductLink:
-      return "lacks one of the product's links";
+      return installer::kLacksProductLink;
     case LeftAloneReason::kNoList:
       return "has no list of its own";
   }

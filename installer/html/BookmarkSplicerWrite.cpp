@@ -13,8 +13,6 @@ namespace {
 
 using product_folder::kHtmlLineBufferSize;
 
-BOOL WriteView(HANDLE file, std::string_view text) { return WriteBytes(file, text.data(), text.size()); }
-
 }  // namespace
 
 BOOL WriteBytes(HANDLE file, const char* bytes, size_t size) {
@@ -25,6 +23,8 @@ BOOL WriteBytes(HANDLE file, const char* bytes, size_t size) {
   DWORD count = static_cast<DWORD>(size);
   return WriteFile(file, bytes, count, &written, nullptr) && written == count;
 }
+
+BOOL WriteView(HANDLE file, std::string_view text) { return WriteBytes(file, text.data(), text.size()); }
 
 BOOL WriteString(HANDLE file, const char* text) {
   if (text == nullptr) {

@@ -2,6 +2,8 @@
 // written, so that a short or failed write never goes unnoticed.
 #pragma once
 
+#include <string_view>
+
 #include "platform/Win32Api.h"
 
 // 0 when text is null; otherwise nonzero when one WriteFile wrote the
@@ -20,3 +22,4 @@ BOOL WriteNewToolbarFolder(HANDLE file, const char* name, const char* productDir
 
 // The bytes as they stand, NUL bytes included.
 BOOL WriteBytes(HANDLE file, const char* bytes, size_t size);
+BOOL WriteView(HANDLE file, std::string_view text);

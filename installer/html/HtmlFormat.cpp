@@ -18,10 +18,6 @@ namespace html_format {
 
 namespace {
 
-BOOL WriteText(HANDLE file, std::string_view text) {
-  return WriteBytes(file, text.data(), text.size());
-}
-
 BOOL WriteFolderAt(HANDLE file, bool needsLineEnd, const char* productDir) {
   return (!needsLineEnd || WriteString(file, browser::kLineEnd)) &&
          WriteFolderBlock(file, productDir);
@@ -44,12 +40,12 @@ BOOL WriteSplicedText(HANDLE file, std::string_view text, const char* prefsPath,
                       const char* productDir) {
   size_t listAt = text.find(browser::kListOpen);
   if (listAt == std::string_view::npos) {
-    return WriteText(file, text) && WriteString(file, browser::kListOpen) &&
+    return WriteView(file, text) && WriteString(file, browser::kListOpen) &&
            WriteString(file, browser::kLineEnd) && WriteFolderBlock(file, productDir) &&
            WriteString(file, browser::kListClose) && WriteString(file, browser::kLineEnd);
   }
   splicer::ListInsertion head = splicer::InsertionAfterList(text, listAt);
-  if (!WriteText(file, text.substr(0, head.position)) ||
+  if (!WriteView(file, text.substr(0, head.position)) ||
       !WriteFolderAt(file, head.needsLineEnd, productDir)) {
     return FALSE;
   }
@@ -61,15 +57,15 @@ BOOL WriteSplicedText(HANDLE file, std::string_view text, const char* prefsPath,
                              : text.find(browser::kListOpen, nameAt + 1);
   if (toolbarListAt == std::string_view::npos) {
     // No list follows the name: the folder is made, as when there is no name.
-    return WriteText(file, text.substr(head.position)) &&
+    return WriteView(file, text.substr(head.position)) &&
            WriteNewToolbarFolder(file, toolbar.name.c_str(), productDir);
   }
   splicer::ListInsertion toolbarList = splicer::InsertionAfterList(text, toolbarListAt);
   size_t at = std::max(toolbarList.position, head.position);
   // Right after the first copy, the second one is already on a line of its own.
   bool needsLineEnd = toolbarList.needsLineEnd && at > head.position;
-  return WriteText(file, text.substr(head.position, at - head.position)) &&
-         WriteFolderAt(file, needsLineEnd, productDir) && WriteText(file, text.substr(at));
+  return WriteView(file, text.substr(head.position, at - head.position)) &&
+         WriteFolderAt(file, needsLineEnd, productDir) && WriteView(file, text.substr(at));
 }
 
 }  // namespace

@@ -8,6 +8,10 @@
 
 namespace installer {
 
+// Why a folder "Quillary" stays, in the words of every format's report.
+constexpr char kHoldsOtherEntries[] = "holds other entries";
+constexpr char kLacksProductLink[] = "lacks one of the product's links";
+
 // A folder "Quillary" that stays: where it starts (a line, from 1) and why.
 struct LeftFolder {
   size_t line;
