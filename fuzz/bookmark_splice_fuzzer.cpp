@@ -9,6 +9,9 @@
 // - removal of the splice gives the input back (or, where two texts splice
 //   alike, the other one: its splice is the same), but for the removal's
 //   two documented exceptions.
+// A text that starts with "{" goes to the Chromium-family store, whose own
+// target fuzzes what it writes; here it must end done, or be refused as
+// unreadable with the file as it was, and leave no temporary file.
 //
 // Input: the bookmark file, then (after a "--8<--" line) prefs.js; without
 // that part there is no prefs.js.
@@ -27,6 +30,7 @@
 
 #include "fuzz/FuzzSupport.h"
 #include "installer/InstallerApp.h"
+#include "installer/chromium/ChromiumBookmarks.h"
 #include "installer/html/HtmlFolderLines.h"
 #include "installer/shared/ProductFolder.h"
 #include "platform/posix/FileTestHooks.h"
@@ -91,7 +95,7 @@ std::vector<std::string> FilesIn(const fs::path& directory) {
 
 InstallerApp& App() { return *static_cast<InstallerApp*>(AfxGetApp()); }
 
-void RunSplicer(const std::string& bookmarkPath) {
+InstallOutcome Splice(const std::string& bookmarkPath) {
   InstallerApp& app = App();
   std::memset(app.bookmarkPath, 0, sizeof app.bookmarkPath);
   std::memset(app.productDir, 0, sizeof app.productDir);
@@ -99,7 +103,11 @@ void RunSplicer(const std::string& bookmarkPath) {
   std::memcpy(app.productDir, kProductDir, sizeof kProductDir);
   app.outcome = InstallOutcome::kCancelled;  // a splice that notes nothing shows
   app.BookmarkSplicer();
-  Check(app.outcome == InstallOutcome::kDone, "the splice ends done");
+  return app.outcome;
+}
+
+void RunSplicer(const std::string& bookmarkPath) {
+  Check(Splice(bookmarkPath) == InstallOutcome::kDone, "the splice ends done");
 }
 
 // A removal takes out what a splice put in; a folder of the user's that only
@@ -257,6 +265,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (parts.size() > 1) {
     PutFile(directory / "prefs.js", parts[1]);
     expectedFiles.push_back("prefs.js");
+  }
+
+  if (chromium_store::IsChromiumBookmarks(input)) {
+    InstallOutcome outcome = Splice(bookmarks.string());
+    Check(outcome == InstallOutcome::kDone || outcome == InstallOutcome::kUnreadable,
+          "a store text ends done or is refused as unreadable");
+    std::optional<std::string> written = FileBytes(bookmarks);
+    Check(outcome == InstallOutcome::kDone || written == std::string(input),
+          "a refused store text is left as it was");
+    std::vector<std::string> files = FilesIn(directory);
+    Check(std::find_if(files.begin(), files.end(), [](const std::string& name) {
+            return name.find(".qyn") != std::string::npos || name.find(".tmp") != std::string::npos;
+          }) == files.end(),
+          "no temporary file is left beside a store text");
+    if (outcome == InstallOutcome::kDone) {
+      RunSplicer(bookmarks.string());
+      Check(FileBytes(bookmarks) == written, "a second install into the store changes nothing");
+    }
+    fs::remove_all(directory);
+    return 0;
   }
 
   RunSplicer(bookmarks.string());
