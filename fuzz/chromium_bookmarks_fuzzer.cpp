@@ -1,48 +1,38 @@
 // Install and removal of the product's folder on any Chromium-family
 // bookmark text (and any product directory, the part after a "--8<--"
-// line): a text that is refused is refused alike by both; an install
-// writes what parses to the input's tree plus exactly the new folders,
-// first in their roots, with ids above the input's and guids of their own,
-// and the right checksum; it writes a text that reads back to the same
-// bytes, changes nothing a second time, and its removal gives the tree
-// back that removal from the input gives (the input's own, when it held no
-// product folder).
+// line), checked against a second JSON reader's whole tree:
+// - the store reads as JSON exactly what that reader reads, and install
+//   and removal refuse alike;
+// - an install's output parses to the input's tree plus exactly the new
+//   folders, first in their roots, with ids above the input's and guids
+//   of their own, and the right checksums; a removal's to the input's
+//   tree without the product folders, with the right checksums;
+// - every byte of the input stays but the checksums' values and what a
+//   removal takes out: the edits are insertions, checksum values and
+//   whole elements;
+// - a text the browser wrote comes out as the browser writes it;
+// - a second install changes nothing, and the removal of the install
+//   gives the tree that removal of the input gives.
 #include <cstdint>
 #include <set>
 #include <string>
 #include <string_view>
 
 #include "fuzz/FuzzSupport.h"
-#include "installer/chromium/Checksum.h"
 #include "installer/chromium/ChromiumBookmarks.h"
-#include "installer/chromium/JsonReader.h"
-#include "installer/chromium/JsonWriter.h"
-#include "installer/chromium/ProductFolder.h"
+#include "installer/chromium/StoreScan.h"
+#include "installer/chromium/SystemServices.h"
+#include "testing/BookmarksTree.h"
 
-using chromium_store::Json;
+using bookmarks_tree::Json;
 using chromium_store::StoreStatus;
 using fuzz_input::Check;
 
 namespace {
 
-// Repeats run for run, so that a finding replays.
-chromium_store::NodeSource CountingSource() {
-  return {13441230000000000ULL,
-          [counter = uint64_t{0}](unsigned char* buffer, size_t size) mutable {
-            for (size_t i = 0; i < size; ++i) {
-              if (i % 8 == 0) {
-                ++counter;
-              }
-              buffer[i] =
-                  static_cast<unsigned char>((counter * 0x9E3779B97F4A7C15ULL) >> (8 * (i % 8)));
-            }
-            return true;
-          }};
-}
-
 Json Parsed(std::string_view text) {
   Json document;
-  Check(chromium_store::ParseJson(text, &document), "the output parses");
+  Check(bookmarks_tree::ParseJson(text, &document), "the output parses");
   return document;
 }
 
@@ -53,32 +43,51 @@ std::string TreeOf(Json document) {
   return document.dump();
 }
 
-void CollectIdentities(const Json& node, std::set<std::string>* ids, std::set<std::string>* guids) {
-  if (!node.is_object()) {
-    return;
-  }
-  auto id = node.find("id");
-  if (id != node.end() && id->is_string()) {
-    ids->insert(id->get<std::string>());
-  }
-  auto guid = node.find("guid");
-  if (guid != node.end() && guid->is_string()) {
-    guids->insert(guid->get<std::string>());
-  }
-  auto children = node.find("children");
-  if (children != node.end() && children->is_array()) {
-    for (const Json& child : *children) {
-      CollectIdentities(child, ids, guids);
-    }
+void CheckChecksums(const Json& document, bool sha256) {
+  std::string input = bookmarks_tree::ChecksumInput(document);
+  std::string md5;
+  Check(chromium_store::Digest(chromium_store::DigestKind::kMd5, input, &md5), "an MD5 is made");
+  Check(document["checksum"] == chromium_store::HexOf(md5), "the checksum is the tree's");
+  if (sha256) {
+    std::string digest;
+    Check(chromium_store::Digest(chromium_store::DigestKind::kSha256, input, &digest),
+          "a SHA-256 is made");
+    Check(document["checksum_sha256"] == chromium_store::HexOf(digest),
+          "the SHA-256 checksum is the tree's");
   }
 }
 
-void CheckChecksum(const Json& document) {
-  std::string md5;
-  Check(chromium_store::HexDigest(chromium_store::DigestKind::kMd5,
-                                  chromium_store::ChecksumInput(document), &md5),
-        "a digest is computed");
-  Check(document["checksum"] == md5, "the checksum is the tree's");
+void CollectIdentities(const Json& root, std::set<std::string>* ids, std::set<std::string>* guids) {
+  bookmarks_tree::ForEachNode(root, [&](const Json& node) {
+    auto id = node.find("id");
+    if (id != node.end() && id->is_string()) {
+      ids->insert(id->get<std::string>());
+    }
+    auto guid = node.find("guid");
+    if (guid != node.end() && guid->is_string()) {
+      guids->insert(guid->get<std::string>());
+    }
+  });
+}
+
+bool WrittenByTheBrowser(std::string_view text, const Json& document) {
+  return bookmarks_tree::WriteJson(document, chromium_store::LineEndOf(text)) == text;
+}
+
+// An edit changes nothing but what it may: `insertions` allows new text
+// anywhere, `deletions` whole ranges taken out; checksum values may
+// always be replaced.
+void CheckEdits(std::string_view text, const chromium_store::TextEdit& edit, bool insertions,
+                bool deletions) {
+  for (const chromium_store::TextEdit::Change& change : edit.Changes()) {
+    std::string_view old = text.substr(change.begin, change.end - change.begin);
+    bool checksumValue = !old.empty() && !change.replacement.empty() &&
+                         change.replacement.front() == '"' && change.replacement.back() == '"';
+    bool inserted = old.empty() && !change.replacement.empty();
+    bool deleted = !old.empty() && change.replacement.empty();
+    Check(checksumValue || (insertions && inserted) || (deletions && deleted),
+          "only the edit's own bytes change");
+  }
 }
 
 }  // namespace
@@ -89,28 +98,34 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string productDir = parts.size() > 1 ? std::string(parts[1]) : "/opt/Quillary Pro/";
 
   chromium_store::InstallResult installed =
-      chromium_store::Install(text, productDir, CountingSource());
+      chromium_store::Install(text, productDir, bookmarks_tree::RepeatableSource());
   chromium_store::RemovalResult removedFromInput = chromium_store::Remove(text);
+  Json before;
+  bool readable = bookmarks_tree::ParseJson(text, &before);
+  Check(readable == (installed.status != StoreStatus::kNotJson),
+        "the store reads what the tree reader reads");
   if (installed.status == StoreStatus::kNotJson || installed.status == StoreStatus::kMissingRoots) {
     Check(removedFromInput.status == installed.status, "removal refuses what install refuses");
   }
   if (installed.status != StoreStatus::kDone) {
-    Check(installed.text.empty() && !installed.changed, "a refusal gives no text");
+    Check(installed.Text().empty() && !installed.changed, "a refusal gives no text");
     return 0;
   }
   Check(removedFromInput.status == StoreStatus::kDone, "removal reads what install reads");
   Check(installed.changed == (installed.addedFolders > 0), "changed says whether folders came");
+  const std::string installedText = installed.Text();
   if (!installed.changed) {
-    Check(installed.text == text, "an unchanged text is handed back");
+    Check(installedText == text, "an unchanged text is handed back");
     return 0;
   }
 
-  Json before = Parsed(text);
-  Json after = Parsed(installed.text);
-  CheckChecksum(after);
-  Check(
-      chromium_store::WriteJson(after, chromium_store::LineEndOf(installed.text)) == installed.text,
-      "the output reads back to the same bytes");
+  CheckEdits(text, installed.edit, true, false);
+  const bool sha256 = before.contains("checksum_sha256");
+  Json after = Parsed(installedText);
+  CheckChecksums(after, sha256);
+  if (WrittenByTheBrowser(text, before)) {
+    Check(WrittenByTheBrowser(installedText, after), "the browser's layout stays");
+  }
 
   std::set<std::string> oldIds;
   std::set<std::string> oldGuids;
@@ -129,8 +144,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(children.size() == old.size() + 1, "one folder at most per root");
     ++added;
     Json folder = children[0];
-    Check(chromium_store::JudgeFolder(folder) == chromium_store::FolderVerdict::kProductFolder,
-          "the new folder is the product's");
+    Check(bookmarks_tree::IsProductFolder(folder), "the new folder is the product's");
     size_t idsBefore = newIds.size();
     CollectIdentities(folder, &newIds, &newGuids);
     Check(newIds.size() == idsBefore + 4 && newGuids.size() == newIds.size(),
@@ -147,15 +161,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Check(TreeOf(after) == TreeOf(before), "the output is the input plus the new folders");
 
   chromium_store::InstallResult again =
-      chromium_store::Install(installed.text, "/x/", CountingSource());
+      chromium_store::Install(installedText, "/x/", bookmarks_tree::RepeatableSource(7));
   Check(again.status == StoreStatus::kDone && !again.changed, "a second install changes nothing");
 
-  chromium_store::RemovalResult removed = chromium_store::Remove(installed.text);
+  chromium_store::RemovalResult removed = chromium_store::Remove(installedText);
   Check(removed.status == StoreStatus::kDone && removed.changed,
         "the removal takes the folders out");
-  Json back = Parsed(removed.text);
-  CheckChecksum(back);
-  Check(TreeOf(back) == TreeOf(Parsed(removedFromInput.text)),
+  CheckEdits(installedText, removed.edit, false, true);
+  Json back = Parsed(removed.Text());
+  CheckChecksums(back, sha256);
+  Json removedInput = removedFromInput.changed ? Parsed(removedFromInput.Text()) : before;
+  Check(TreeOf(back) == TreeOf(removedInput),
         "removal of the install gives the tree removal of the input gives");
   return 0;
 }

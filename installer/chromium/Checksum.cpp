@@ -1,106 +1,125 @@
 #include "installer/chromium/Checksum.h"
 
+#include <algorithm>
+
+#include "installer/chromium/NodeWalk.h"
+#include "installer/chromium/SystemServices.h"
+
 namespace chromium_store {
 
 namespace {
 
 constexpr const char* kChecksummedRoots[] = {"bookmark_bar", "other", "synced"};
 
-const std::string& StringMember(const Json& node, const char* name) {
-  static const std::string kNone;
-  auto member = node.find(name);
-  return member != node.end() && member->is_string() ? member->get_ref<const std::string&>()
-                                                     : kNone;
-}
+// Hands the checksum's input to every digest at once.
+class ChecksumInput {
+ public:
+  ChecksumInput(Digester* md5, Digester* sha256) : md5_(md5), sha256_(sha256) {}
 
-void AppendUtf16Unit(std::string* out, unsigned unit) {
-  out->push_back(static_cast<char>(unit & 0xFF));
-  out->push_back(static_cast<char>(unit >> 8));
-}
-
-// The text is valid UTF-8: the reader accepts no other.
-void AppendUtf16Le(std::string* out, const std::string& text) {
-  for (size_t i = 0; i < text.size();) {
-    unsigned char lead = static_cast<unsigned char>(text[i]);
-    size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-    unsigned codePoint = length == 1   ? lead
-                         : length == 2 ? lead & 0x1F
-                         : length == 3 ? lead & 0x0F
-                                       : lead & 0x07;
-    for (size_t k = 1; k < length && i + k < text.size(); ++k) {
-      codePoint = (codePoint << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+  void Add(std::string_view bytes) {
+    md5_->Add(bytes);
+    if (sha256_ != nullptr) {
+      sha256_->Add(bytes);
     }
-    i += length;
-    if (codePoint >= 0x10000) {
-      codePoint -= 0x10000;
-      AppendUtf16Unit(out, 0xD800 + (codePoint >> 10));
-      AppendUtf16Unit(out, 0xDC00 + (codePoint & 0x3FF));
+  }
+
+  // The text is valid UTF-8: the reader accepts no other.
+  void AddUtf16Le(std::string_view text) {
+    utf16_.clear();
+    for (size_t i = 0; i < text.size();) {
+      unsigned char lead = static_cast<unsigned char>(text[i]);
+      size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+      unsigned codePoint = length == 1   ? lead
+                           : length == 2 ? lead & 0x1F
+                           : length == 3 ? lead & 0x0F
+                                         : lead & 0x07;
+      for (size_t k = 1; k < length && i + k < text.size(); ++k) {
+        codePoint = (codePoint << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+      }
+      i += length;
+      if (codePoint >= 0x10000) {
+        codePoint -= 0x10000;
+        AddUnit(0xD800 + (codePoint >> 10));
+        AddUnit(0xDC00 + (codePoint & 0x3FF));
+      } else {
+        AddUnit(codePoint);
+      }
+    }
+    Add(utf16_);
+  }
+
+  void AddNode(std::string_view id, std::string_view name, bool isUrl, std::string_view url) {
+    Add(id);
+    AddUtf16Le(name);
+    if (isUrl) {
+      Add("url");
+      Add(url);
     } else {
-      AppendUtf16Unit(out, codePoint);
+      Add("folder");
     }
   }
-}
 
-void AppendNode(std::string* out, const Json& node) {
-  if (!node.is_object()) {
-    return;
-  }
-  out->append(StringMember(node, "id"));
-  AppendUtf16Le(out, StringMember(node, "name"));
-  if (StringMember(node, "type") == "url") {
-    out->append("url");
-    out->append(StringMember(node, "url"));
-    return;
-  }
-  out->append("folder");
-  auto children = node.find("children");
-  if (children != node.end() && children->is_array()) {
-    for (const Json& child : *children) {
-      AppendNode(out, child);
+  void AddFolder(const NewFolder& folder) {
+    AddNode(folder.folder.id, product_folder::kTitle, false, "");
+    for (size_t i = 0; i < product_folder::kLinkCount; ++i) {
+      AddNode(folder.links[i].id, product_folder::kLinks[i].title, true, folder.urls[i]);
     }
   }
-}
+
+ private:
+  void AddUnit(unsigned unit) {
+    utf16_.push_back(static_cast<char>(unit & 0xFF));
+    utf16_.push_back(static_cast<char>(unit >> 8));
+  }
+
+  Digester* md5_;
+  Digester* sha256_;
+  std::string utf16_;
+};
 
 }  // namespace
 
-std::string ChecksumInput(const Json& document) {
-  std::string input;
-  auto roots = document.find("roots");
-  if (roots == document.end() || !roots->is_object()) {
-    return input;
-  }
+bool ComputeChecksums(const StoreScan& scan, const TreeEdit& edit, bool withSha256,
+                      Checksums* checksums) {
+  Digester md5(DigestKind::kMd5);
+  Digester sha256(DigestKind::kSha256);
+  ChecksumInput input(&md5, withSha256 ? &sha256 : nullptr);
+  const RootEntry* bar = scan.Root("bookmark_bar");
+  const RootEntry* other = scan.Root("other");
   for (const char* name : kChecksummedRoots) {
-    auto root = roots->find(name);
-    if (root != roots->end()) {
-      AppendNode(&input, *root);
+    const RootEntry* root = scan.Root(name);
+    if (root == nullptr) {
+      continue;
     }
+    WalkNodes(scan, root->record, [&](uint32_t record) {
+      if (std::binary_search(edit.removed.begin(), edit.removed.end(), record)) {
+        return false;
+      }
+      const NodeRecord& node = scan.nodes[record];
+      bool isUrl = node.type == NodeType::kUrl;
+      input.AddNode(scan.Value(node.id), scan.Value(node.name), isUrl, scan.Value(node.url));
+      if (isUrl) {
+        return false;
+      }
+      // A new folder comes first among its root's children.
+      if (root == bar && record == bar->record && edit.barFolder != nullptr) {
+        input.AddFolder(*edit.barFolder);
+      } else if (root == other && record == other->record && edit.otherFolder != nullptr) {
+        input.AddFolder(*edit.otherFolder);
+      }
+      return true;
+    });
   }
-  return input;
-}
-
-bool UpdateChecksums(Json* document) {
-  std::string input = ChecksumInput(*document);
-  std::string md5;
-  if (!HexDigest(DigestKind::kMd5, input, &md5)) {
+  std::string digest;
+  if (!md5.Finish(&digest)) {
     return false;
   }
-  if (document->contains("checksum")) {
-    (*document)["checksum"] = md5;
-  } else {
-    // The browser's members come sorted, so "checksum" leads.
-    Json withChecksum = Json::object();
-    withChecksum["checksum"] = md5;
-    for (auto member = document->begin(); member != document->end(); ++member) {
-      withChecksum[member.key()] = std::move(member.value());
-    }
-    *document = std::move(withChecksum);
-  }
-  if (document->contains("checksum_sha256")) {
-    std::string sha256;
-    if (!HexDigest(DigestKind::kSha256, input, &sha256)) {
+  checksums->md5 = HexOf(digest);
+  if (withSha256) {
+    if (!sha256.Finish(&digest)) {
       return false;
     }
-    (*document)["checksum_sha256"] = sha256;
+    checksums->sha256 = HexOf(digest);
   }
   return true;
 }

@@ -1,21 +1,36 @@
 // The checksums the browser keeps in its bookmark file: a digest over every
 // node of the roots bookmark_bar, other and synced, in that order, depth
 // first, a folder before its children. Per node: its id (ASCII), its name
-// as UTF-16LE, then "url" and the URL for a URL node, "folder" for a folder.
+// as UTF-16LE, then "url" and the URL for a URL node, "folder" for any
+// other.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
-#include "installer/chromium/Json.h"
-#include "installer/chromium/SystemServices.h"
+#include "installer/chromium/NewFolder.h"
+#include "installer/chromium/StoreScan.h"
 
 namespace chromium_store {
 
-// The bytes the digest runs over, for the document's "roots".
-std::string ChecksumInput(const Json& document);
+// What an edit changes in the scanned tree.
+struct TreeEdit {
+  // The folder put first into bookmark_bar and into other, or null.
+  const NewFolder* barFolder = nullptr;
+  const NewFolder* otherFolder = nullptr;
+  // Records of the children of those roots that go, in increasing order.
+  std::vector<uint32_t> removed;
+};
 
-// Sets "checksum" (MD5; put first when missing) and, when the document has
-// one, "checksum_sha256". False when the system has no digest.
-bool UpdateChecksums(Json* document);
+struct Checksums {
+  std::string md5;     // lower-case hex
+  std::string sha256;  // lower-case hex, when asked for
+};
+
+// The checksums of the edited tree, computed from the scan without a copy
+// of the text; false when the system gives no digest.
+bool ComputeChecksums(const StoreScan& scan, const TreeEdit& edit, bool withSha256,
+                      Checksums* checksums);
 
 }  // namespace chromium_store

@@ -15,11 +15,10 @@
 // nothing else; a "Quillary" folder holding anything else stays and is
 // reported.
 //
-// A changed text is written as the browser writes it (3-blank indentation,
-// members in their order, its escapes and line ends), so that a tree the
-// browser wrote comes back byte for byte where it is unchanged; "checksum"
-// is recomputed (added when missing) and "checksum_sha256" when present.
-// An unchanged text is handed back as it was.
+// A changed text keeps every byte of the given one but the checksums'
+// values (a missing "checksum" is added first) and the folders that go;
+// the new folders are written as the browser writes its file, so that a
+// text the browser wrote stays one it could have written.
 #pragma once
 
 #include <cstddef>
@@ -32,11 +31,42 @@
 namespace chromium_store {
 
 enum class StoreStatus {
-  kDone,           // the text is the result (changed or not)
+  kDone,           // the edit is the result (a change or none)
   kNotJson,        // not a JSON object, or nested deeper than the browser reads
   kMissingRoots,   // "roots" lacks "bookmark_bar" or "other" (or one is no folder)
   kNoFreeId,       // the file's highest id leaves no room for the new ones
   kSystemFailure,  // no digest, random bytes or UTF-8 product path from the system
+  kOutOfMemory,    // an allocation failed; nothing was made
+};
+
+// The new text: the text given to Install or Remove, which it points into
+// and which must outlive it, with a few of its ranges replaced.
+class TextEdit {
+ public:
+  TextEdit() = default;
+  explicit TextEdit(std::string_view text) : text_(text) {}
+
+  // Bytes [begin, end) of the text (none, for an insertion) and what
+  // takes their place.
+  struct Change {
+    size_t begin;
+    size_t end;
+    std::string replacement;
+  };
+
+  // Changes may come in any order but must not overlap.
+  void Replace(size_t begin, size_t end, std::string replacement);
+
+  const std::vector<Change>& Changes() const { return changes_; }
+  // Hands the parts of the new text to `write`, in order; false as soon as
+  // `write` is.
+  bool ForEachPart(const std::function<bool(std::string_view)>& write) const;
+  // The new text whole, for checks on small texts.
+  std::string Whole() const;
+
+ private:
+  std::string_view text_;
+  std::vector<Change> changes_;  // by where they begin
 };
 
 // Fills a buffer with random bytes; false when it cannot.
@@ -51,15 +81,21 @@ NodeSource SystemNodeSource();
 
 struct InstallResult {
   StoreStatus status = StoreStatus::kDone;
-  std::string text;      // the new text, or the given one when nothing changed
+  TextEdit edit;         // the new text, or the given one when nothing changed
   int addedFolders = 0;  // 0, 1 or 2
   bool changed = false;
+
+  std::string Text() const { return edit.Whole(); }
 };
 
 // productDir as the program holds it: an ANSI Windows path on Windows
 // ("C:\Program Files\Quillary\"), a POSIX path elsewhere ("/opt/q/"); a
 // final separator is optional.
 InstallResult Install(std::string_view text, std::string_view productDir, const NodeSource& source);
+// The result points into the text: a text that dies with the call cannot
+// be given.
+InstallResult Install(std::string&& text, std::string_view productDir,
+                      const NodeSource& source) = delete;
 
 enum class LeftAloneReason {
   kHoldsOtherEntries,
@@ -67,7 +103,8 @@ enum class LeftAloneReason {
 };
 
 // One "Quillary" folder that stays: its root ("bookmark_bar" or "other"),
-// its id, and the line of its opening brace in the given text (from 1).
+// its id, and the line of its opening brace in the given text (from 1),
+// found for all of them in one sweep over the text.
 struct LeftAloneFolder {
   std::string root;
   std::string id;
@@ -77,13 +114,16 @@ struct LeftAloneFolder {
 
 struct RemovalResult {
   StoreStatus status = StoreStatus::kDone;
-  std::string text;
+  TextEdit edit;
   int removedFolders = 0;
   std::vector<LeftAloneFolder> leftAlone;
   bool changed = false;
+
+  std::string Text() const { return edit.Whole(); }
 };
 
 RemovalResult Remove(std::string_view text);
+RemovalResult Remove(std::string&& text) = delete;
 
 // What a reason says, for a report: "holds other entries", ...
 const char* ReasonText(LeftAloneReason reason);

@@ -1,7 +1,6 @@
 #include "installer/chromium/ChromiumFormat.h"
 
 #include <memory>
-#include <string>
 #include <vector>
 
 #include "installer/chromium/ChromiumBookmarks.h"
@@ -32,21 +31,28 @@ bookmark_file::FormatEdit Refusal(StoreStatus status) {
       edit.outcome = InstallOutcome::kUnreadable;
       edit.reason = "no bookmark id is left free for the new folder, nothing changed";
       break;
+    case StoreStatus::kOutOfMemory:
+      edit.outcome = InstallOutcome::kUnreadable;
+      edit.reason = "cannot be read: not enough memory, nothing changed";
+      break;
     case StoreStatus::kSystemFailure:
       edit.outcome = InstallOutcome::kUnwritable;
-      edit.reason = "the system gave no digest, random bytes or text of the product "
-                    "directory for the new file, nothing changed";
+      edit.reason =
+          "the system gave no digest, random bytes or text of the product "
+          "directory for the new file, nothing changed";
       break;
   }
   return edit;
 }
 
-// The new text is held whole: the store's files are small beside the HTML
-// ones, and its checksum covers the whole tree anyway.
-void WriteWhole(bookmark_file::FormatEdit* edit, std::string text) {
-  auto held = std::make_shared<std::string>(std::move(text));
+// The new text goes out as slices of the old one and the few new parts,
+// so that a large file is never held twice.
+void WriteEdit(bookmark_file::FormatEdit* edit, chromium_store::TextEdit text) {
+  auto held = std::make_shared<chromium_store::TextEdit>(std::move(text));
   edit->writeNewText = [held](HANDLE output) {
-    return WriteView(output, *held);
+    return held->ForEachPart([output](std::string_view part) { return WriteView(output, part); })
+               ? TRUE
+               : FALSE;
   };
 }
 
@@ -58,7 +64,7 @@ bookmark_file::FormatEdit Install(std::string_view text, const char* productDir)
   bookmark_file::FormatEdit edit = Refusal(result.status);
   if (result.status == StoreStatus::kDone && result.changed) {
     edit.changed = true;
-    WriteWhole(&edit, std::move(result.text));
+    WriteEdit(&edit, std::move(result.edit));
   }
   return edit;
 }
@@ -71,7 +77,7 @@ bookmark_file::FormatEdit Remove(std::string_view text) {
   }
   if (result.changed) {
     edit.changed = true;
-    WriteWhole(&edit, std::move(result.text));
+    WriteEdit(&edit, std::move(result.edit));
   }
   if (!result.leftAlone.empty()) {
     std::vector<installer::LeftFolder> left;

@@ -1,68 +1,84 @@
 // Putting the product's folder into the bookmarks bar and "Other bookmarks".
+#include <new>
 #include <string>
 
+#include "installer/chromium/Checksum.h"
 #include "installer/chromium/ChromiumBookmarks.h"
 #include "installer/chromium/FileUrl.h"
+#include "installer/chromium/NewFolder.h"
 #include "installer/chromium/NodeIdentities.h"
 #include "installer/chromium/ProductFolder.h"
-#include "installer/chromium/StoreDocument.h"
+#include "installer/chromium/StoreEdit.h"
+#include "installer/chromium/StoreScan.h"
 
 namespace chromium_store {
 
 namespace {
 
-bool HasProductFolder(const Json& children) {
-  for (const Json& child : children) {
-    FolderVerdict verdict = JudgeFolder(child);
-    if (verdict == FolderVerdict::kProductFolder || verdict == FolderVerdict::kHoldsLinksAndMore) {
-      return true;
-    }
-  }
-  return false;
-}
-
-// Members in the order the browser writes them (sorted), the folder's id
-// before its links', as the browser numbers what it makes.
-StoreStatus NewProductFolder(const std::string* urls, const NodeSource& source,
-                             NodeIdentities* identities, Json* folder) {
-  const std::string date = std::to_string(source.nowMicroseconds);
-  Json links = Json::array();
-  std::string folderId;
-  std::string folderGuid;
-  if (!identities->NextId(&folderId)) {
-    return StoreStatus::kNoFreeId;
-  }
-  if (!identities->NewGuid(source.randomBytes, &folderGuid)) {
-    return StoreStatus::kSystemFailure;
-  }
-  for (size_t i = 0; i < kProductLinkCount; ++i) {
-    Json link = Json::object();
-    std::string id;
-    std::string guid;
-    if (!identities->NextId(&id)) {
+// Ids and guids in the order the browser gives them to what it makes: the
+// folder's, then its links'.
+StoreStatus NameNodes(const NodeSource& source, NodeIdentities* identities, NewFolder* folder) {
+  NewNode* nodes[] = {&folder->folder, &folder->links[0], &folder->links[1], &folder->links[2]};
+  for (NewNode* node : nodes) {
+    if (!identities->NextId(&node->id)) {
       return StoreStatus::kNoFreeId;
     }
-    if (!identities->NewGuid(source.randomBytes, &guid)) {
+    if (!identities->NewGuid(source.randomBytes, &node->guid)) {
       return StoreStatus::kSystemFailure;
     }
-    link["date_added"] = date;
-    link["date_last_used"] = "0";
-    link["guid"] = guid;
-    link["id"] = id;
-    link["name"] = kProductLinks[i].title;
-    link["type"] = "url";
-    link["url"] = urls[i];
-    links.push_back(std::move(link));
   }
-  *folder = Json::object();
-  (*folder)["children"] = std::move(links);
-  (*folder)["date_added"] = date;
-  (*folder)["date_last_used"] = "0";
-  (*folder)["date_modified"] = date;
-  (*folder)["guid"] = folderGuid;
-  (*folder)["id"] = folderId;
-  (*folder)["name"] = kFolderTitle;
-  (*folder)["type"] = "folder";
+  return StoreStatus::kDone;
+}
+
+StoreStatus MakeInstall(std::string_view text, std::string_view productDir,
+                        const NodeSource& source, InstallResult* result) {
+  StoreScan scan;
+  StoreStatus status = ScanStore(text, &scan);
+  if (status != StoreStatus::kDone) {
+    return status;
+  }
+  const RootEntry* bar = scan.Root("bookmark_bar");
+  const RootEntry* other = scan.Root("other");
+  const bool toBar = !HoldsProductFolder(scan, *bar);
+  const bool toOther = !HoldsProductFolder(scan, *other);
+  if (!toBar && !toOther) {
+    return StoreStatus::kDone;
+  }
+
+  NewFolder folder;
+  folder.date = std::to_string(source.nowMicroseconds);
+  for (size_t i = 0; i < product_folder::kLinkCount; ++i) {
+    if (!ProductFileUrl(productDir, product_folder::kLinks[i].fileName, &folder.urls[i])) {
+      return StoreStatus::kSystemFailure;
+    }
+  }
+  NodeIdentities identities(scan);
+  NewFolder barFolder = folder;
+  NewFolder otherFolder = folder;
+  TreeEdit tree;
+  if (toBar) {
+    status = NameNodes(source, &identities, &barFolder);
+    tree.barFolder = &barFolder;
+  }
+  if (status == StoreStatus::kDone && toOther) {
+    status = NameNodes(source, &identities, &otherFolder);
+    tree.otherFolder = &otherFolder;
+  }
+  Checksums checksums;
+  if (status != StoreStatus::kDone ||
+      !ComputeChecksums(scan, tree, !scan.sha256Checksums.empty(), &checksums)) {
+    return status != StoreStatus::kDone ? status : StoreStatus::kSystemFailure;
+  }
+
+  if (toBar) {
+    PutFirst(scan, *bar, barFolder, &result->edit);
+  }
+  if (toOther) {
+    PutFirst(scan, *other, otherFolder, &result->edit);
+  }
+  PutChecksums(scan, checksums, &result->edit);
+  result->addedFolders = (toBar ? 1 : 0) + (toOther ? 1 : 0);
+  result->changed = true;
   return StoreStatus::kDone;
 }
 
@@ -71,45 +87,17 @@ StoreStatus NewProductFolder(const std::string* urls, const NodeSource& source,
 InstallResult Install(std::string_view text, std::string_view productDir,
                       const NodeSource& source) {
   InstallResult result;
-  Json document;
-  result.status = ReadDocument(text, &document);
+  result.edit = TextEdit(text);
+  try {
+    result.status = MakeInstall(text, productDir, source, &result);
+  } catch (const std::bad_alloc&) {
+    result.status = StoreStatus::kOutOfMemory;
+  }
   if (result.status != StoreStatus::kDone) {
-    return result;
-  }
-  NodeIdentities identities(document);
-  std::string urls[kProductLinkCount];
-  bool urlsMade = false;
-  for (const char* root : kProductRoots) {
-    Json& children = RootChildren(&document, root);
-    if (HasProductFolder(children)) {
-      continue;
-    }
-    if (!urlsMade) {
-      for (size_t i = 0; i < kProductLinkCount; ++i) {
-        if (!ProductFileUrl(productDir, kProductLinks[i].fileName, &urls[i])) {
-          result.status = StoreStatus::kSystemFailure;
-          return result;
-        }
-      }
-      urlsMade = true;
-    }
-    Json folder;
-    result.status = NewProductFolder(urls, source, &identities, &folder);
-    if (result.status != StoreStatus::kDone) {
-      return result;
-    }
-    children.insert(children.begin(), std::move(folder));
-    ++result.addedFolders;
-  }
-  if (result.addedFolders == 0) {
-    result.text.assign(text);
-    return result;
-  }
-  result.status = WriteDocument(&document, text, &result.text);
-  result.changed = result.status == StoreStatus::kDone;
-  if (!result.changed) {
-    result.text.clear();
+    // A refusal hands back no text at all.
+    result.edit = TextEdit();
     result.addedFolders = 0;
+    result.changed = false;
   }
   return result;
 }

@@ -1,96 +1,42 @@
 #include "installer/chromium/ProductFolder.h"
 
-#include <string>
+#include "installer/chromium/NodeWalk.h"
 
 namespace chromium_store {
 
-namespace {
+using product_folder::FolderVerdict;
 
-bool IsStringMember(const Json& node, const char* name, std::string_view value) {
-  auto member = node.find(name);
-  return member != node.end() && member->is_string() &&
-         member->get_ref<const std::string&>() == value;
-}
-
-bool StartsWithFileScheme(std::string_view url) {
-  constexpr std::string_view kScheme = "file:";
-  if (url.size() < kScheme.size()) {
-    return false;
+std::optional<FolderVerdict> JudgeFolder(const StoreScan& scan, uint32_t record) {
+  const NodeRecord& node = scan.nodes[record];
+  if (node.type != NodeType::kFolder || scan.Value(node.name) != product_folder::kTitle) {
+    return std::nullopt;
   }
-  for (size_t i = 0; i < kScheme.size(); ++i) {
-    if ((url[i] | 0x20) != kScheme[i]) {
-      return false;
-    }
-  }
-  return true;
-}
-
-// Which product link a node is (its index), and the directory part of its
-// URL; -1 when it is none.
-int ProductLinkIndex(const Json& node, std::string_view* directory) {
-  if (!node.is_object() || !IsStringMember(node, "type", "url")) {
-    return -1;
-  }
-  auto url = node.find("url");
-  if (url == node.end() || !url->is_string()) {
-    return -1;
-  }
-  std::string_view text = url->get_ref<const std::string&>();
-  if (!StartsWithFileScheme(text)) {
-    return -1;
-  }
-  for (size_t i = 0; i < kProductLinkCount; ++i) {
-    std::string_view fileName = kProductLinks[i].fileName;
-    if (text.size() > fileName.size() && text.substr(text.size() - fileName.size()) == fileName) {
-      char separator = text[text.size() - fileName.size() - 1];
-      if (separator == '/' || separator == '\\') {
-        *directory = text.substr(0, text.size() - fileName.size());
-        return static_cast<int>(i);
-      }
-    }
-  }
-  return -1;
-}
-
-}  // namespace
-
-FolderVerdict JudgeFolder(const Json& node) {
-  if (!node.is_object() || !IsStringMember(node, "type", "folder") ||
-      !IsStringMember(node, "name", kFolderTitle)) {
-    return FolderVerdict::kNotQuillary;
-  }
-  auto children = node.find("children");
-  if (children == node.end() || !children->is_array()) {
+  if (!node.hasChildren) {
     return FolderVerdict::kHoldsOtherEntries;
   }
-  int held[kProductLinkCount] = {};
-  bool holdsOther = false;
-  bool oneDirectory = true;
-  std::string_view firstDirectory;
-  for (const Json& child : *children) {
-    std::string_view directory;
-    int index = ProductLinkIndex(child, &directory);
-    if (index < 0) {
-      holdsOther = true;
-      continue;
+  product_folder::FolderContents contents;
+  if (node.otherChildren > 0) {
+    contents.AddOther();
+  }
+  ForEachChild(scan, record, [&](uint32_t child) {
+    const NodeRecord& entry = scan.nodes[child];
+    if (entry.type == NodeType::kUrl) {
+      contents.AddLink(scan.Value(entry.url));
+    } else {
+      contents.AddOther();
     }
-    if (held[index]++ == 0 && firstDirectory.empty()) {
-      firstDirectory = directory;
-    }
-    oneDirectory = oneDirectory && directory == firstDirectory;
-  }
-  bool holdsEach = true;
-  bool onlyOnce = true;
-  for (int count : held) {
-    holdsEach = holdsEach && count > 0;
-    onlyOnce = onlyOnce && count <= 1;
-  }
-  if (holdsEach) {
-    return !holdsOther && onlyOnce && oneDirectory ? FolderVerdict::kProductFolder
-                                                   : FolderVerdict::kHoldsLinksAndMore;
-  }
-  return holdsOther || !onlyOnce || !oneDirectory ? FolderVerdict::kHoldsOtherEntries
-                                                  : FolderVerdict::kLacksProductLink;
+  });
+  return contents.Verdict();
+}
+
+bool HoldsProductFolder(const StoreScan& scan, const RootEntry& root) {
+  bool holds = false;
+  ForEachChild(scan, root.record, [&](uint32_t child) {
+    std::optional<FolderVerdict> verdict = JudgeFolder(scan, child);
+    holds = holds || verdict == FolderVerdict::kProductFolder ||
+            verdict == FolderVerdict::kHoldsLinksAndMore;
+  });
+  return holds;
 }
 
 }  // namespace chromium_store

@@ -1,29 +1,21 @@
-// The product's folder as this store holds it: its title, its three links,
-// and how a folder in a file is judged against them.
+// The product's folder as this store holds it: how a node of a scanned
+// file is judged by the rule every format shares.
 #pragma once
 
-#include <string_view>
+#include <cstdint>
+#include <optional>
 
-#include "installer/chromium/Json.h"
-#include "installer/shared/ProductFolder.h"
+#include "installer/chromium/StoreScan.h"
+#include "installer/shared/FolderVerdict.h"
 
 namespace chromium_store {
 
-constexpr const char* kFolderTitle = product_folder::kTitle;
-using ProductLink = product_folder::Link;
-constexpr const ProductLink* kProductLinks = product_folder::kLinks;
-constexpr size_t kProductLinkCount = product_folder::kLinkCount;
+// The verdict on a node that is a folder titled "Quillary" (what it holds:
+// its last "children" array; a folder with none holds other entries);
+// nothing for any other node.
+std::optional<product_folder::FolderVerdict> JudgeFolder(const StoreScan& scan, uint32_t record);
 
-enum class FolderVerdict {
-  kNotQuillary,        // not a folder titled "Quillary"
-  kProductFolder,      // exactly the three product links, one each, one directory
-  kHoldsLinksAndMore,  // each product link, and anything else
-  kHoldsOtherEntries,  // lacks a product link, and holds something else
-  kLacksProductLink,   // product links only, but not each of them
-};
-
-// A product link is a URL node whose URL starts with "file:" (any case) and
-// ends in "/" or "\" and then one of the file names (in this case).
-FolderVerdict JudgeFolder(const Json& node);
+// Whether a root's children hold a folder that has each product link.
+bool HoldsProductFolder(const StoreScan& scan, const RootEntry& root);
 
 }  // namespace chromium_store

@@ -56,13 +56,13 @@ int main(int argc, char** argv) {
     InstallResult installed =
         Install(text, argv[3], repeatable ? store_test::RepeatableSource() : SystemNodeSource());
     status = installed.status;
-    result = installed.text;
+    result = installed.Text();
     changed = installed.changed;
     std::printf("added %d folders\n", installed.addedFolders);
   } else {
     RemovalResult removed = Remove(text);
     status = removed.status;
-    result = removed.text;
+    result = removed.Text();
     changed = removed.changed;
     std::printf("removed %d folders\n", removed.removedFolders);
     for (const LeftAloneFolder& folder : removed.leftAlone) {

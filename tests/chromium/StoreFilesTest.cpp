@@ -6,13 +6,10 @@
 #include <cctype>
 #include <string>
 
-#include "installer/chromium/JsonWriter.h"
-#include "installer/chromium/ProductFolder.h"
 #include "tests/chromium/StoreTestSupport.h"
 
 namespace {
 
-using chromium_store::Json;
 using chromium_store::StoreStatus;
 using namespace store_test;
 
@@ -33,7 +30,7 @@ INSTANTIATE_TEST_SUITE_P(Chromium, BrowserFile,
 TEST_P(BrowserFile, WrittenBackByteForByte) {
   std::string text = DataFile(GetParam());
   ASSERT_FALSE(text.empty());
-  EXPECT_EQ(chromium_store::WriteJson(Parse(text), "\n"), text);
+  EXPECT_EQ(bookmarks_tree::WriteJson(Parse(text), "\n"), text);
 }
 
 TEST_P(BrowserFile, ChecksumIsTheBrowsers) {
@@ -48,7 +45,8 @@ TEST_P(BrowserFile, InstallThenSecondInstallThenRemoval) {
   ASSERT_EQ(installed.status, StoreStatus::kDone);
 
   Json before = Parse(text);
-  Json after = Parse(installed.text);
+  const std::string installedText = installed.Text();
+  Json after = Parse(installedText);
   ASSERT_TRUE(after.is_object());
   EXPECT_EQ(after["checksum"].get<std::string>(), TreeChecksum(after));
   std::string duplicate;
@@ -60,37 +58,37 @@ TEST_P(BrowserFile, InstallThenSecondInstallThenRemoval) {
   for (const char* root : {"bookmark_bar", "other"}) {
     const Json& children = after["roots"][root]["children"];
     ASSERT_FALSE(children.empty());
-    EXPECT_EQ(chromium_store::JudgeFolder(children[0]),
-              chromium_store::FolderVerdict::kProductFolder);
+    EXPECT_TRUE(bookmarks_tree::IsProductFolder(children[0]));
     // Everything after the new folder is the root's list as it was.
     Json rest(children.begin() + (alreadyInstalled ? 0 : 1), children.end());
     EXPECT_EQ(rest, before["roots"][root]["children"]) << root;
   }
 
   chromium_store::InstallResult again =
-      chromium_store::Install(installed.text, "/elsewhere/", RepeatableSource(7));
+      chromium_store::Install(installedText, "/elsewhere/", RepeatableSource(7));
   EXPECT_EQ(again.status, StoreStatus::kDone);
   EXPECT_FALSE(again.changed);
   EXPECT_EQ(again.addedFolders, 0);
-  EXPECT_EQ(again.text, installed.text);
+  EXPECT_EQ(again.Text(), installed.Text());
 
-  chromium_store::RemovalResult removed = chromium_store::Remove(installed.text);
+  chromium_store::RemovalResult removed = chromium_store::Remove(installedText);
   EXPECT_EQ(removed.status, StoreStatus::kDone);
   EXPECT_TRUE(removed.changed);
   EXPECT_EQ(removed.removedFolders, 2);
   // The browser's own file comes back whole, its checksum included; from
   // the browser's rewrite of our install, the file it had before.
-  EXPECT_EQ(removed.text, alreadyInstalled ? DataFile("everyday.json") : text);
+  EXPECT_EQ(removed.Text(), alreadyInstalled ? DataFile("everyday.json") : text);
 }
 
 // What the browser wrote after reading our install of everyday.json: the
 // same bytes as our install gives, so its checksum for our tree is ours.
 TEST(BrowserRewrite, OfOurInstallIsOurInstall) {
+  const std::string everyday = DataFile("everyday.json");
   chromium_store::InstallResult installed =
-      chromium_store::Install(DataFile("everyday.json"), kDriveCProductDir, RepeatableSource());
+      chromium_store::Install(everyday, kDriveCProductDir, RepeatableSource());
   ASSERT_EQ(installed.status, StoreStatus::kDone);
   EXPECT_EQ(installed.addedFolders, 2);
-  EXPECT_EQ(installed.text, DataFile("everyday.installed.json"));
+  EXPECT_EQ(installed.Text(), DataFile("everyday.installed.json"));
 }
 
 TEST(BrowserRewrite, InstalledFolderHasTheBrowsersShape) {

@@ -7,18 +7,15 @@
 #include <string>
 #include <vector>
 
-#include "installer/chromium/JsonWriter.h"
-#include "installer/chromium/ProductFolder.h"
 #include "tests/chromium/StoreTestSupport.h"
 
 namespace {
 
 using chromium_store::InstallResult;
-using chromium_store::Json;
 using chromium_store::StoreStatus;
 using namespace store_test;
 
-std::string Write(const Json& document) { return chromium_store::WriteJson(document, "\n"); }
+std::string Write(const Json& document) { return bookmarks_tree::WriteJson(document, "\n"); }
 
 Json ProductFolder(const std::string& directory, const std::string& id) {
   Json folder = Parse(R"({"children": [], "id": "", "name": "Quillary", "type": "folder"})");
@@ -62,11 +59,12 @@ TEST(StoreInstall, LeavesARootThatHoldsTheFolderAsItIs) {
     InstallResult installed = chromium_store::Install(text, "/opt/q/", RepeatableSource());
     ASSERT_EQ(installed.status, StoreStatus::kDone);
     EXPECT_EQ(installed.addedFolders, c.expectedAdded);
-    Json after = Parse(installed.text);
+    Json after = Parse(installed.Text());
     EXPECT_EQ(after["roots"][c.root]["children"][c.expectedAdded == 2 ? 2 : 1], c.folder);
-    InstallResult again = chromium_store::Install(installed.text, "/opt/q/", RepeatableSource(3));
+    const std::string installedText = installed.Text();
+    InstallResult again = chromium_store::Install(installedText, "/opt/q/", RepeatableSource(3));
     EXPECT_FALSE(again.changed);
-    EXPECT_EQ(again.text, installed.text);
+    EXPECT_EQ(again.Text(), installed.Text());
   }
 }
 
@@ -80,15 +78,16 @@ TEST(StoreInstall, KeepsUnknownMembersInTheirOrder) {
   ASSERT_EQ(installed.status, StoreStatus::kDone);
   ASSERT_EQ(installed.addedFolders, 2);
   Json before = Parse(text);
-  Json after = Parse(installed.text);
+  Json after = Parse(installed.Text());
   after["roots"]["bookmark_bar"]["children"].erase(0);
   after["roots"]["other"]["children"].erase(0);
   EXPECT_NE(after["checksum"], before["checksum"]);
   after["checksum"] = before["checksum"];
   // dump() of an ordered value shows member order too.
   EXPECT_EQ(after.dump(), before.dump());
-  chromium_store::RemovalResult removed = chromium_store::Remove(installed.text);
-  Json back = Parse(removed.text);
+  const std::string installedText = installed.Text();
+  chromium_store::RemovalResult removed = chromium_store::Remove(installedText);
+  Json back = Parse(removed.Text());
   back["checksum"] = before["checksum"];
   EXPECT_EQ(back.dump(), before.dump());
 }
@@ -97,9 +96,10 @@ TEST(StoreInstall, AddsAMissingChecksumFirstAndKeepsSha256Right) {
   Json document = Parse(DataFile("emptied.json"));
   document.erase("checksum");
   document["checksum_sha256"] = "stale";
-  InstallResult installed = chromium_store::Install(Write(document), "/opt/q/", RepeatableSource());
+  const std::string text = Write(document);
+  InstallResult installed = chromium_store::Install(text, "/opt/q/", RepeatableSource());
   ASSERT_EQ(installed.status, StoreStatus::kDone);
-  Json after = Parse(installed.text);
+  Json after = Parse(installed.Text());
   EXPECT_EQ(after.begin().key(), "checksum");
   EXPECT_EQ(after["checksum"], TreeChecksum(after));
   EXPECT_NE(after["checksum_sha256"], "stale");
@@ -107,10 +107,11 @@ TEST(StoreInstall, AddsAMissingChecksumFirstAndKeepsSha256Right) {
 
   // The digests of the emptied tree, worked out apart from our code (the
   // MD5 is the browser's own).
-  chromium_store::RemovalResult removed = chromium_store::Remove(installed.text);
-  EXPECT_EQ(Parse(removed.text)["checksum_sha256"],
+  const std::string installedText = installed.Text();
+  chromium_store::RemovalResult removed = chromium_store::Remove(installedText);
+  EXPECT_EQ(Parse(removed.Text())["checksum_sha256"],
             "816957e7f60e49d8be40cb6732a63005d015a112a01631e9070a25005d1f2dc6");
-  EXPECT_EQ(Parse(removed.text)["checksum"], "1e54fbb25d92a354f7aeaf576726429e");
+  EXPECT_EQ(Parse(removed.Text())["checksum"], "1e54fbb25d92a354f7aeaf576726429e");
 }
 
 TEST(StoreInstall, KeepsTheFilesLineEnd) {
@@ -125,11 +126,12 @@ TEST(StoreInstall, KeepsTheFilesLineEnd) {
   InstallResult installed = chromium_store::Install(crlf, "/opt/q/", RepeatableSource());
   ASSERT_EQ(installed.status, StoreStatus::kDone);
   size_t lone = 0;
-  for (size_t i = 0; i < installed.text.size(); ++i) {
-    lone += installed.text[i] == '\n' && (i == 0 || installed.text[i - 1] != '\r');
+  for (size_t i = 0; i < installed.Text().size(); ++i) {
+    lone += installed.Text()[i] == '\n' && (i == 0 || installed.Text()[i - 1] != '\r');
   }
   EXPECT_EQ(lone, 0u);
-  EXPECT_EQ(chromium_store::Remove(installed.text).text, crlf);
+  const std::string installedText = installed.Text();
+  EXPECT_EQ(chromium_store::Remove(installedText).Text(), crlf);
 }
 
 TEST(StoreInstall, RefusesWhatIsNoStoreFile) {
@@ -210,14 +212,14 @@ TEST(StoreInstall, NewIdsAndGuids) {
     node["id"] = c.highestId;
     node["guid"] = "00000000-0000-4000-8000-000000000001";
     input["roots"]["synced"]["children"] = Json::array({node});
-    InstallResult installed =
-        chromium_store::Install(Write(input), "/opt/q/", {kFixedNow, c.random});
+    const std::string text = Write(input);
+    InstallResult installed = chromium_store::Install(text, "/opt/q/", {kFixedNow, c.random});
     EXPECT_EQ(installed.status, c.expected);
     if (c.expected == StoreStatus::kDone) {
       std::string duplicate;
-      EXPECT_TRUE(IdsAndGuidsUnique(Parse(installed.text), &duplicate)) << duplicate;
+      EXPECT_TRUE(IdsAndGuidsUnique(Parse(installed.Text()), &duplicate)) << duplicate;
     } else {
-      EXPECT_TRUE(installed.text.empty());
+      EXPECT_TRUE(installed.Text().empty());
     }
   }
 }

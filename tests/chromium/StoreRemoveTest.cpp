@@ -7,12 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "installer/chromium/JsonWriter.h"
 #include "tests/chromium/StoreTestSupport.h"
 
 namespace {
 
-using chromium_store::Json;
 using chromium_store::LeftAloneReason;
 using chromium_store::RemovalResult;
 using chromium_store::StoreStatus;
@@ -80,12 +78,12 @@ TEST(StoreRemove, JudgesTheBarsFolderAsTheUserLeftIt) {
     SCOPED_TRACE(c.name);
     Json document = Parse(installed);
     c.change(document);
-    std::string text = chromium_store::WriteJson(document, "\n");
+    std::string text = bookmarks_tree::WriteJson(document, "\n");
     RemovalResult removed = chromium_store::Remove(text);
     ASSERT_EQ(removed.status, StoreStatus::kDone);
     EXPECT_TRUE(removed.changed);
     EXPECT_EQ(removed.removedFolders, c.barFolderGoes ? 2 : 1);
-    Json after = Parse(removed.text);
+    Json after = Parse(removed.Text());
     EXPECT_EQ(after["checksum"], TreeChecksum(after));
     if (c.barFolderGoes) {
       EXPECT_TRUE(removed.leftAlone.empty());
@@ -121,7 +119,7 @@ TEST(StoreRemove, LeavesEverythingButRootChildrenTitledQuillary) {
     RemovalResult removed = chromium_store::Remove(text);
     EXPECT_EQ(removed.status, StoreStatus::kDone);
     EXPECT_FALSE(removed.changed);
-    EXPECT_EQ(removed.text, text);
+    EXPECT_EQ(removed.Text(), text);
     EXPECT_EQ(removed.removedFolders, c.removed);
     EXPECT_EQ(removed.leftAlone.size(), c.leftAlone);
   }
@@ -133,9 +131,10 @@ TEST(StoreRemove, FolderDeeperDownStays) {
   document["roots"]["bookmark_bar"]["children"].erase(0);
   // Into "Arbeit & Büro", the bar's third child now.
   document["roots"]["bookmark_bar"]["children"][2]["children"].push_back(folder);
-  RemovalResult removed = chromium_store::Remove(chromium_store::WriteJson(document, "\n"));
+  const std::string text = bookmarks_tree::WriteJson(document, "\n");
+  RemovalResult removed = chromium_store::Remove(text);
   EXPECT_EQ(removed.removedFolders, 1);
-  EXPECT_EQ(Parse(removed.text)["roots"]["bookmark_bar"], document["roots"]["bookmark_bar"]);
+  EXPECT_EQ(Parse(removed.Text())["roots"]["bookmark_bar"], document["roots"]["bookmark_bar"]);
 }
 
 }  // namespace

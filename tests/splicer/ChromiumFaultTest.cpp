@@ -26,7 +26,7 @@ bool IsInstalled(const std::optional<std::string>& text) {
   if (!text || !chromium_store::IsChromiumBookmarks(*text)) return false;
   chromium_store::RemovalResult removal = chromium_store::Remove(*text);
   return removal.status == chromium_store::StoreStatus::kDone && removal.removedFolders == 2 &&
-         removal.leftAlone.empty() && removal.text == Original();
+         removal.leftAlone.empty() && removal.Text() == Original();
 }
 
 class ChromiumFaultTest : public testing::TestWithParam<bool> {

@@ -334,7 +334,7 @@ std::string ChromiumOriginal() {
 bool ChromiumInstalled(const std::string& bytes) {
   chromium_store::RemovalResult removal = chromium_store::Remove(bytes);
   return removal.status == chromium_store::StoreStatus::kDone && removal.removedFolders == 2 &&
-         removal.leftAlone.empty() && removal.text == ChromiumOriginal();
+         removal.leftAlone.empty() && removal.Text() == ChromiumOriginal();
 }
 
 // The installed file of a run in good order, made once per process.

@@ -17,19 +17,35 @@ constexpr uint64_t kEpochDifferenceSeconds = 11644473600ULL;
 
 }  // namespace
 
-bool HexDigest(DigestKind kind, std::string_view bytes, std::string* hex) {
+struct Digester::State {
+  EVP_MD_CTX* context = nullptr;
+  bool failed = false;
+};
+
+Digester::Digester(DigestKind kind) : state_(new State) {
+  state_->context = EVP_MD_CTX_new();
   const EVP_MD* md = kind == DigestKind::kMd5 ? EVP_md5() : EVP_sha256();
-  unsigned char digest[EVP_MAX_MD_SIZE];
+  state_->failed = state_->context == nullptr || md == nullptr ||
+                   EVP_DigestInit_ex(state_->context, md, nullptr) != 1;
+}
+
+Digester::~Digester() { EVP_MD_CTX_free(state_->context); }
+
+void Digester::Add(std::string_view bytes) {
+  if (!state_->failed && !bytes.empty()) {
+    state_->failed = EVP_DigestUpdate(state_->context, bytes.data(), bytes.size()) != 1;
+  }
+}
+
+bool Digester::Finish(std::string* digest) {
+  unsigned char bytes[EVP_MAX_MD_SIZE];
   unsigned int size = 0;
-  if (md == nullptr || EVP_Digest(bytes.data(), bytes.size(), digest, &size, md, nullptr) != 1) {
+  if (state_->failed || EVP_DigestFinal_ex(state_->context, bytes, &size) != 1) {
+    state_->failed = true;
     return false;
   }
-  static constexpr char kHex[] = "0123456789abcdef";
-  hex->clear();
-  for (unsigned int i = 0; i < size; ++i) {
-    hex->push_back(kHex[digest[i] >> 4]);
-    hex->push_back(kHex[digest[i] & 0xF]);
-  }
+  state_->failed = true;  // finished: no more input
+  digest->assign(reinterpret_cast<const char*>(bytes), size);
   return true;
 }
 

@@ -17,39 +17,49 @@ bool Succeeded(NTSTATUS status) { return status >= 0; }
 
 }  // namespace
 
-bool HexDigest(DigestKind kind, std::string_view bytes, std::string* hex) {
+struct Digester::State {
   BCRYPT_ALG_HANDLE algorithm = nullptr;
-  if (!Succeeded(BCryptOpenAlgorithmProvider(
-          &algorithm, kind == DigestKind::kMd5 ? BCRYPT_MD5_ALGORITHM : BCRYPT_SHA256_ALGORITHM,
-          nullptr, 0))) {
-    return false;
-  }
-  unsigned char digest[32];
-  ULONG size = kind == DigestKind::kMd5 ? 16 : 32;
   BCRYPT_HASH_HANDLE hash = nullptr;
-  bool done = Succeeded(BCryptCreateHash(algorithm, &hash, nullptr, 0, nullptr, 0, 0));
+  ULONG size = 0;
+  bool failed = false;
+};
+
+Digester::Digester(DigestKind kind) : state_(new State) {
+  state_->size = kind == DigestKind::kMd5 ? 16 : 32;
+  state_->failed =
+      !Succeeded(BCryptOpenAlgorithmProvider(
+          &state_->algorithm,
+          kind == DigestKind::kMd5 ? BCRYPT_MD5_ALGORITHM : BCRYPT_SHA256_ALGORITHM, nullptr, 0)) ||
+      !Succeeded(BCryptCreateHash(state_->algorithm, &state_->hash, nullptr, 0, nullptr, 0, 0));
+}
+
+Digester::~Digester() {
+  if (state_->hash != nullptr) {
+    BCryptDestroyHash(state_->hash);
+  }
+  if (state_->algorithm != nullptr) {
+    BCryptCloseAlgorithmProvider(state_->algorithm, 0);
+  }
+}
+
+void Digester::Add(std::string_view bytes) {
   // BCryptHashData takes at most a ULONG at a time.
-  std::string_view rest = bytes;
-  while (done && !rest.empty()) {
-    ULONG chunk = rest.size() > 0x40000000u ? 0x40000000u : static_cast<ULONG>(rest.size());
-    done = Succeeded(
-        BCryptHashData(hash, reinterpret_cast<PUCHAR>(const_cast<char*>(rest.data())), chunk, 0));
-    rest.remove_prefix(chunk);
+  while (!state_->failed && !bytes.empty()) {
+    ULONG chunk = bytes.size() > 0x40000000u ? 0x40000000u : static_cast<ULONG>(bytes.size());
+    state_->failed = !Succeeded(BCryptHashData(
+        state_->hash, reinterpret_cast<PUCHAR>(const_cast<char*>(bytes.data())), chunk, 0));
+    bytes.remove_prefix(chunk);
   }
-  done = done && Succeeded(BCryptFinishHash(hash, digest, size, 0));
-  if (hash != nullptr) {
-    BCryptDestroyHash(hash);
-  }
-  BCryptCloseAlgorithmProvider(algorithm, 0);
-  if (!done) {
+}
+
+bool Digester::Finish(std::string* digest) {
+  unsigned char bytes[32];
+  if (state_->failed || !Succeeded(BCryptFinishHash(state_->hash, bytes, state_->size, 0))) {
+    state_->failed = true;
     return false;
   }
-  static constexpr char kHex[] = "0123456789abcdef";
-  hex->clear();
-  for (ULONG i = 0; i < size; ++i) {
-    hex->push_back(kHex[digest[i] >> 4]);
-    hex->push_back(kHex[digest[i] & 0xF]);
-  }
+  state_->failed = true;  // finished: no more input
+  digest->assign(reinterpret_cast<const char*>(bytes), state_->size);
   return true;
 }
 
@@ -80,19 +90,25 @@ bool AnsiToUtf8(std::string_view ansi, std::string* utf8) {
     return false;
   }
   int length = static_cast<int>(ansi.size());
-  int wide = MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, nullptr, 0);
+  // A byte the code page has no character for fails the conversion rather
+  // than turning into a default character in the links.
+  int wide = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, ansi.data(), length, nullptr, 0);
   if (wide <= 0) {
     return false;
   }
   std::vector<wchar_t> utf16(static_cast<size_t>(wide));
-  MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, utf16.data(), wide);
-  int bytes = WideCharToMultiByte(CP_UTF8, 0, utf16.data(), wide, nullptr, 0, nullptr, nullptr);
+  if (MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, ansi.data(), length, utf16.data(), wide) !=
+      wide) {
+    return false;
+  }
+  int bytes = WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, utf16.data(), wide, nullptr, 0,
+                                  nullptr, nullptr);
   if (bytes <= 0) {
     return false;
   }
   utf8->resize(static_cast<size_t>(bytes));
-  WideCharToMultiByte(CP_UTF8, 0, utf16.data(), wide, utf8->data(), bytes, nullptr, nullptr);
-  return true;
+  return WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, utf16.data(), wide, utf8->data(), bytes,
+                             nullptr, nullptr) == bytes;
 }
 
 }  // namespace chromium_store
