@@ -1,7 +1,6 @@
 #include "installer/shared/BookmarkFileRoutine.h"
 
 #include "installer/BrowserLock.h"
-#include "installer/chromium/ChromiumBookmarks.h"
 #include "installer/shared/BookmarkFiles.h"
 
 namespace bookmark_file {
@@ -16,8 +15,7 @@ RunResult Ended(InstallOutcome outcome, const char* file, const char* reason) {
 
 }  // namespace
 
-RunResult Run(char* bookmarkPath, Mode mode, const FormatOperation& html,
-              const FormatOperation& chromium) {
+RunResult Run(char* bookmarkPath, Mode mode, const std::vector<Format>& formats) {
   const bool install = mode == Mode::kInstall;
   installer::BookmarkPaths paths;
   if (!installer::SplitBookmarkPath(bookmarkPath, paths)) {
@@ -46,14 +44,24 @@ RunResult Run(char* bookmarkPath, Mode mode, const FormatOperation& html,
     }
   }
 
-  bool chromiumFile = chromium_store::IsChromiumBookmarks(source.Text());
+  const Format* format = nullptr;
+  for (const Format& candidate : formats) {
+    if (candidate.ownsFile(paths.fileName, source.Text())) {
+      format = &candidate;
+      break;
+    }
+  }
+  if (format == nullptr) {
+    return Ended(InstallOutcome::kUnreadable, bookmarkPath,
+                 "not a bookmark file of a known kind, nothing changed");
+  }
   // A running browser holds its bookmarks in memory and writes them back
   // over whatever was put into the file meanwhile.
-  if (chromiumFile && installer::BrowserHoldsProfile(bookmarkPath)) {
+  if (format->needsBrowserClosed && installer::BrowserHoldsProfile(bookmarkPath)) {
     return Ended(InstallOutcome::kBrowserRunning, bookmarkPath,
                  "the browser is running; close it and run again, nothing changed");
   }
-  FormatEdit edit = (chromiumFile ? chromium : html)(source.Text(), paths);
+  FormatEdit edit = format->edit(source.Text(), paths);
   if (edit.outcome == InstallOutcome::kUnreadable || edit.outcome == InstallOutcome::kUnwritable) {
     return Ended(edit.outcome, bookmarkPath, edit.reason.c_str());
   }
@@ -67,14 +75,15 @@ RunResult Run(char* bookmarkPath, Mode mode, const FormatOperation& html,
     }
   }
   // A bookmark file that may not be written (read-only, say) is left alone.
-  if (read == ReadOutcome::kRead && (install || edit.changed) && !splicer::MayRewrite(bookmarkPath)) {
+  if (read == ReadOutcome::kRead && (install || edit.changed) &&
+      !splicer::MayRewrite(bookmarkPath)) {
     return Ended(InstallOutcome::kUnwritable, bookmarkPath, "read-only file, nothing changed");
   }
   // A bookmark file found missing is made from the backup, but one that
   // appeared meanwhile (the browser writing it anew) is never replaced.
-  if (edit.changed && !splicer::ReplaceBookmarkFile(bookmarkPath, paths.directory,
-                                                    edit.writeNewText,
-                                                    read != ReadOutcome::kMissing)) {
+  if (edit.changed &&
+      !splicer::ReplaceBookmarkFile(bookmarkPath, paths.directory, edit.writeNewText,
+                                    read != ReadOutcome::kMissing)) {
     return Ended(InstallOutcome::kUnwritable, bookmarkPath,
                  "cannot write the new bookmark file, nothing changed");
   }

@@ -4,7 +4,7 @@
 #include <new>
 #include <utility>
 
-#include "installer/html/BookmarkSplicerWrite.h"
+#include "installer/shared/FileWrite.h"
 
 namespace splicer {
 

@@ -51,7 +51,9 @@ BOOL SplitBookmarkPath(char* bookmarkPath, BookmarkPaths& paths) {
     }
   }
   int length = std::snprintf(paths.directory, sizeof paths.directory, "%s%s", drive, dir);
-  return length >= 0 && static_cast<size_t>(length) < sizeof paths.directory &&
+  int nameLength = std::snprintf(paths.fileName, sizeof paths.fileName, "%s%s", fname, ext);
+  return length >= 0 && static_cast<size_t>(length) < sizeof paths.directory && nameLength >= 0 &&
+         static_cast<size_t>(nameLength) < sizeof paths.fileName &&
          MakePathBounded(paths.backup, drive, dir, kBackupName, kBackupExt) &&
          MakePathBounded(paths.prefs, drive, dir, browser::kPrefsFileName, browser::kPrefsFileExt);
 }

@@ -13,6 +13,8 @@ struct BookmarkPaths {
   // The bookmark file's drive and directory: empty, or ending in a
   // separator (or in a drive's colon).
   char directory[MAX_PATH];
+  // The bookmark file's name and extension, the last component of its path.
+  char fileName[MAX_PATH];
 };
 
 // Repairs a root given twice in bookmarkPath (D:\:\N\ stands for D:\N\),

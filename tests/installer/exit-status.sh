@@ -88,6 +88,32 @@ cmp -s "$chromium_data/everyday.json" "$work/User Data/Default/Bookmarks" ||
 printf '{ "roots": { "bookmark_bar": ' >"$work/User Data/Default/Bookmarks"
 expect chromium_damaged 3 ".*(damaged JSON), nothing changed" -- "$work/User Data/Default/Bookmarks" /opt/q/
 
+# A file named Bookmarks (in any case) is the store's whatever it holds, and
+# a byte-order mark comes before the judging: never HTML written into it,
+# and status 6 while a browser holds the profile.
+# unchanged <name> <bytes before> <file>: the file as it was, no backup made
+unchanged() {
+  cmp -s "$2" "$3" && [ ! -e "$(dirname "$3")/bkmk.qyr" ] ||
+    { echo "FAIL $1: something changed"; failures=$((failures + 1)); }
+}
+chromium_profile
+: >"$work/empty"
+cp "$work/empty" "$work/User Data/Default/Bookmarks"
+expect empty_bookmarks 3 ".*(damaged JSON), nothing changed" -- "$work/User Data/Default/Bookmarks" /opt/q/
+unchanged empty_bookmarks "$work/empty" "$work/User Data/Default/Bookmarks"
+mv "$work/User Data/Default/Bookmarks" "$work/User Data/Default/BOOKMARKS"
+cp "$data/bookmark.htm" "$work/User Data/Default/BOOKMARKS"
+expect html_in_bookmarks 3 ".*(damaged JSON), nothing changed" -- "$work/User Data/Default/BOOKMARKS" /opt/q/
+unchanged html_in_bookmarks "$data/bookmark.htm" "$work/User Data/Default/BOOKMARKS"
+chromium_profile
+{ printf '\357\273\277'; cat "$chromium_data/everyday.json"; } >"$work/marked.json"
+cp "$work/marked.json" "$work/User Data/Default/marked.json"
+ln -s "$(hostname)-$$" "$work/User Data/SingletonLock"
+expect marked_browser_running 6 ".*the browser is running" -- "$work/User Data/Default/marked.json" /opt/q/
+unchanged marked_browser_running "$work/marked.json" "$work/User Data/Default/marked.json"
+expect empty_browser_running 6 ".*the browser is running" -- "$work/User Data/Default/Bookmarks" /opt/q/
+rm "$work/User Data/SingletonLock"
+
 profile
 rm "$work/profile/bookmark.htm"
 expect unreadable 3 "$work/profile/bookmark.htm: .*no backup" -- "$work/profile/bookmark.htm" /opt/q/
