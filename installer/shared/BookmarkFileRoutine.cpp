@@ -1,6 +1,9 @@
 #include "installer/shared/BookmarkFileRoutine.h"
 
+#include <cstring>
+
 #include "installer/BrowserLock.h"
+#include "installer/RealFile.h"
 #include "installer/shared/BookmarkFiles.h"
 
 namespace bookmark_file {
@@ -13,12 +16,38 @@ RunResult Ended(InstallOutcome outcome, const char* file, const char* reason) {
   return RunResult{outcome, file, reason};
 }
 
+// The browser's lock is looked for from the real file and, when a link led
+// there, from the path as given too: a profile folder may be a link that the
+// browser reaches through its own User Data.
+bool BrowserRuns(const char* givenPath, const char* realPath) {
+  return installer::BrowserHoldsProfile(realPath) ||
+         (std::strcmp(givenPath, realPath) != 0 && installer::BrowserHoldsProfile(givenPath));
+}
+
 }  // namespace
 
 RunResult Run(char* bookmarkPath, Mode mode, const std::vector<Format>& formats) {
   const bool install = mode == Mode::kInstall;
+  if (!installer::RepairBookmarkPath(bookmarkPath)) {
+    return Ended(InstallOutcome::kUnusableCommandLine, bookmarkPath,
+                 "path too long, nothing changed");
+  }
+  // Everything below works on the file the path names: a link to it stays
+  // a link, and the files beside it are those beside the real file.
+  char realPath[MAX_PATH];
+  switch (installer::FindRealFile(bookmarkPath, realPath)) {
+    case installer::RealFileOutcome::kFound:
+      break;
+    case installer::RealFileOutcome::kTooLong:
+      return Ended(InstallOutcome::kUnusableCommandLine, bookmarkPath,
+                   "the file it links to has a path too long (259 characters at most), "
+                   "nothing changed");
+    case installer::RealFileOutcome::kFailed:
+      return Ended(InstallOutcome::kUnreadable, bookmarkPath,
+                   "cannot be read (its symbolic links cannot be followed), nothing changed");
+  }
   installer::BookmarkPaths paths;
-  if (!installer::SplitBookmarkPath(bookmarkPath, paths)) {
+  if (!installer::PathsBeside(realPath, paths)) {
     return Ended(InstallOutcome::kUnusableCommandLine, bookmarkPath,
                  install ? "path too long for the files beside it, nothing changed"
                          : "path too long, nothing changed");
@@ -30,7 +59,7 @@ RunResult Run(char* bookmarkPath, Mode mode, const std::vector<Format>& formats)
   // The bookmark file's own text is used whenever it exists, so that an
   // older backup never takes the place of newer bookmarks.
   splicer::WholeFile source;
-  ReadOutcome read = splicer::ReadWholeFile(bookmarkPath, source);
+  ReadOutcome read = splicer::ReadWholeFile(realPath, source);
   if (read == ReadOutcome::kFailed) {
     return Ended(InstallOutcome::kUnreadable, bookmarkPath, "cannot be read, nothing changed");
   }
@@ -57,7 +86,7 @@ RunResult Run(char* bookmarkPath, Mode mode, const std::vector<Format>& formats)
   }
   // A running browser holds its bookmarks in memory and writes them back
   // over whatever was put into the file meanwhile.
-  if (format->needsBrowserClosed && installer::BrowserHoldsProfile(bookmarkPath)) {
+  if (format->needsBrowserClosed && BrowserRuns(bookmarkPath, realPath)) {
     return Ended(InstallOutcome::kBrowserRunning, bookmarkPath,
                  "the browser is running; close it and run again, nothing changed");
   }
@@ -75,14 +104,13 @@ RunResult Run(char* bookmarkPath, Mode mode, const std::vector<Format>& formats)
     }
   }
   // A bookmark file that may not be written (read-only, say) is left alone.
-  if (read == ReadOutcome::kRead && (install || edit.changed) &&
-      !splicer::MayRewrite(bookmarkPath)) {
+  if (read == ReadOutcome::kRead && (install || edit.changed) && !splicer::MayRewrite(realPath)) {
     return Ended(InstallOutcome::kUnwritable, bookmarkPath, "read-only file, nothing changed");
   }
   // A bookmark file found missing is made from the backup, but one that
   // appeared meanwhile (the browser writing it anew) is never replaced.
   if (edit.changed &&
-      !splicer::ReplaceBookmarkFile(bookmarkPath, paths.directory, edit.writeNewText,
+      !splicer::ReplaceBookmarkFile(realPath, paths.directory, edit.writeNewText,
                                     read != ReadOutcome::kMissing)) {
     return Ended(InstallOutcome::kUnwritable, bookmarkPath,
                  "cannot write the new bookmark file, nothing changed");

@@ -59,4 +59,34 @@ TEST_F(ChromiumProfile, NothingChangesWhileTheBrowserHoldsItsLockfile) {
   EXPECT_FALSE(FileBytes(userData + "Default\\bkmk.qyr").has_value());
 }
 
+// Wine makes no symbolic link itself: the suite links
+// "chromium links\Bookmarks" to "..\chromium User Data\Default\Bookmarks"
+// on the host's side before the run. Through it the real file changes and
+// the link stays (had the new text taken the link's place, the real file
+// would still be the original), with the backup beside the real file, and
+// the lockfile is looked for beside the real file.
+TEST_F(ChromiumProfile, ThroughALinkTheRealFileChangesAndTheLinkStays) {
+  const std::string links = installer_test::TargetPath(INSTALLER_WORK_DIR "/chromium links/");
+  const std::string linked = "\"" + links + "Bookmarks\" C:\\Program Files\\Quillary\\";
+  ASSERT_EQ(FileBytes(links + "Bookmarks"), original) << "the suite's link is missing";
+
+  HANDLE lock = CreateFileA((userData + "lockfile").c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                            nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  InstallerOutcome held = RunInstaller(linked, {});
+  CloseHandle(lock);
+  EXPECT_TRUE(held.ended);
+  EXPECT_EQ(held.exitCode, 0);
+  EXPECT_EQ(FileBytes(bookmarks), original);
+  EXPECT_FALSE(FileBytes(userData + "Default\\bkmk.qyr").has_value());
+
+  InstallerOutcome installed = RunInstaller(linked, {});
+  EXPECT_TRUE(installed.ended);
+  EXPECT_EQ(installed.exitCode, 0);
+  EXPECT_NE(FileBytes(bookmarks), original);
+  EXPECT_EQ(FileBytes(links + "Bookmarks"), FileBytes(bookmarks));
+  EXPECT_EQ(FileBytes(userData + "Default\\bkmk.qyr"), original);
+  EXPECT_FALSE(FileBytes(links + "bkmk.qyr").has_value());
+}
+
 }  // namespace

@@ -114,6 +114,40 @@ unchanged marked_browser_running "$work/marked.json" "$work/User Data/Default/ma
 expect empty_browser_running 6 ".*the browser is running" -- "$work/User Data/Default/Bookmarks" /opt/q/
 rm "$work/User Data/SingletonLock"
 
+# A path through a symbolic link: the lock, the backup, prefs.js and the
+# temporary file are those beside the real file, and the link stays a link.
+# is_link <name> <link> <target>: the link still leads there
+is_link() {
+  [ -L "$2" ] && [ "$(readlink "$2")" = "$3" ] ||
+    { echo "FAIL $1: $2 is no longer a link to $3"; failures=$((failures + 1)); }
+}
+chromium_profile
+mkdir -p "$work/links"
+ln -s "../User Data/Default/Bookmarks" "$work/links/Bookmarks"
+ln -s "$(hostname)-$$" "$work/User Data/SingletonLock"
+expect linked_browser_running 6 ".*the browser is running" -- "$work/links/Bookmarks" /opt/q/
+unchanged linked_browser_running "$chromium_data/everyday.json" "$work/User Data/Default/Bookmarks"
+rm "$work/User Data/SingletonLock"
+expect linked_installed 0 - -- "$work/links/Bookmarks" /opt/q/
+is_link linked_installed "$work/links/Bookmarks" "../User Data/Default/Bookmarks"
+grep -q '"url": "file:///opt/q/save.qyv"' "$work/User Data/Default/Bookmarks" &&
+  cmp -s "$chromium_data/everyday.json" "$work/User Data/Default/bkmk.qyr" &&
+  [ "$(ls "$work/links")" = Bookmarks ] ||
+  { echo "FAIL linked_installed: not installed beside the real file"; failures=$((failures + 1)); }
+expect linked_removed 0 - -- --remove "$work/links/Bookmarks"
+is_link linked_removed "$work/links/Bookmarks" "../User Data/Default/Bookmarks"
+cmp -s "$chromium_data/everyday.json" "$work/User Data/Default/Bookmarks" ||
+  { echo "FAIL linked_removed: not the original bytes"; failures=$((failures + 1)); }
+profile
+ln -s "$work/profile/bookmark.htm" "$work/links/bookmark.htm"
+expect linked_html 0 - -- "$work/links/bookmark.htm" /opt/q/
+is_link linked_html "$work/links/bookmark.htm" "$work/profile/bookmark.htm"
+sed 's|@PRODUCT@|file:///opt/q/|g' "$data/expected/work.htm" >"$work/expected.htm"
+cmp -s "$work/expected.htm" "$work/profile/bookmark.htm" ||
+  { echo "FAIL linked_html: not spliced as prefs.js beside it says"; failures=$((failures + 1)); }
+ln -s loop "$work/links/loop"
+expect link_loop 3 ".*symbolic links cannot be followed" -- "$work/links/loop" /opt/q/
+
 profile
 rm "$work/profile/bookmark.htm"
 expect unreadable 3 "$work/profile/bookmark.htm: .*no backup" -- "$work/profile/bookmark.htm" /opt/q/
