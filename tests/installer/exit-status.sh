@@ -116,6 +116,7 @@ rm "$work/User Data/SingletonLock"
 
 # A path through a symbolic link: the lock, the backup, prefs.js and the
 # temporary file are those beside the real file, and the link stays a link.
+# Opera keeps its Bookmarks beside the lock, one folder higher.
 # is_link <name> <link> <target>: the link still leads there
 is_link() {
   [ -L "$2" ] && [ "$(readlink "$2")" = "$3" ] ||
@@ -138,6 +139,11 @@ expect linked_removed 0 - -- --remove "$work/links/Bookmarks"
 is_link linked_removed "$work/links/Bookmarks" "../User Data/Default/Bookmarks"
 cmp -s "$chromium_data/everyday.json" "$work/User Data/Default/Bookmarks" ||
   { echo "FAIL linked_removed: not the original bytes"; failures=$((failures + 1)); }
+mv "$work/User Data/Default/Bookmarks" "$work/User Data/Bookmarks"
+rm "$work/User Data/Default/bkmk.qyr"
+ln -s "$(hostname)-$$" "$work/User Data/SingletonLock"
+expect lock_beside_the_file 6 ".*the browser is running" -- "$work/User Data/Bookmarks" /opt/q/
+unchanged lock_beside_the_file "$chromium_data/everyday.json" "$work/User Data/Bookmarks"
 profile
 ln -s "$work/profile/bookmark.htm" "$work/links/bookmark.htm"
 expect linked_html 0 - -- "$work/links/bookmark.htm" /opt/q/
