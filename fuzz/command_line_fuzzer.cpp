@@ -1,11 +1,11 @@
 // The installer's command-line split on any line: both buffers stay within
 // their MAX_PATH bytes and end in a NUL; a line that is split gives back
-// exactly the line (path, one blank, directory), and it is refused only when
-// a part would not fit; a line that starts with a double quote gives back
-// the quoted path, one blank and the directory, and is refused only when the
-// quote is not closed before a blank or the end, or a part would not fit; a
-// removal names no product directory and keeps the path as the line ends
-// with it.
+// exactly the line (path, one blank, directory, which loses one pair of
+// double quotes around it whole), and it is refused only when a part would
+// not fit; a line that starts with a double quote gives back the quoted
+// path, one blank and the directory, and is refused only when the quote is
+// not closed before a blank or the end, or a part would not fit; a removal
+// names no product directory and keeps the path as the line ends with it.
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -15,6 +15,16 @@
 #include "installer/CommandLine.h"
 
 using fuzz_input::Check;
+
+namespace {
+
+// A product directory wholly inside double quotes loses them.
+std::string Unquoted(const std::string& part) {
+  bool quoted = part.size() >= 2 && part.front() == '"' && part.back() == '"';
+  return quoted ? part.substr(1, part.size() - 2) : part;
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // The program gets its line as a C string.
@@ -48,26 +58,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!line.empty() && line[0] == '"') {
     // A quoted bookmark path: the quote closes before a blank or the end.
     size_t close = line.find('"', 1);
-    bool closed = close != std::string::npos && (close + 1 == line.size() || line[close + 1] == ' ');
-    size_t dirLength = closed && close + 1 < line.size() ? line.size() - close - 2 : 0;
-    bool fits = closed && close - 1 < MAX_PATH && dirLength < MAX_PATH;
+    bool closed =
+        close != std::string::npos && (close + 1 == line.size() || line[close + 1] == ' ');
+    std::string dirPart = closed && close + 1 < line.size() ? line.substr(close + 2) : "";
+    bool fits = closed && close - 1 < MAX_PATH && Unquoted(dirPart).size() < MAX_PATH;
     Check(static_cast<bool>(request.usable) == fits,
           "a quoted line is refused only when unclosed or a part is too long");
     if (request.usable) {
-      std::string rejoined = "\"" + path + "\"" + (close + 1 < line.size() ? " " + dir : "");
-      Check(rejoined == line, "the parts are the line: the quoted path, one blank, directory");
+      Check(path == line.substr(1, close - 1) && dir == Unquoted(dirPart),
+            "the parts are the line: the quoted path, one blank, the directory");
     }
     return 0;
   }
   size_t blank = line.find(' ');
   size_t firstLength = blank == std::string::npos ? line.size() : blank;
-  size_t dirLength = blank == std::string::npos ? 0 : line.size() - blank - 1;
-  bool fits = firstLength < MAX_PATH && dirLength < MAX_PATH;
+  std::string dirPart = blank == std::string::npos ? "" : line.substr(blank + 1);
+  bool fits = firstLength < MAX_PATH && Unquoted(dirPart).size() < MAX_PATH;
   Check(static_cast<bool>(request.usable) == fits,
         "a line is refused only when a part is too long");
   if (request.usable) {
-    std::string rejoined = blank == std::string::npos ? path : path + " " + dir;
-    Check(rejoined == line, "the parts are the line, split at its first blank");
+    Check(path == line.substr(0, firstLength) && dir == Unquoted(dirPart),
+          "the parts are the line, split at its first blank");
   }
   return 0;
 }

@@ -4,7 +4,9 @@
 // A line that starts with a double quote takes the bookmark path up to the
 // next one, so that it can hold blanks ("C:\...\User Data\Default\Bookmarks"
 // C:\Program Files\Quillary\); after that quote comes the end of the line,
-// or one blank and the product directory as before.
+// or one blank and the product directory as before. A product directory
+// wholly inside double quotes loses them ("C:\Program Files\Quillary\"):
+// no Windows path holds a quote, and a link to one would be no product's.
 #pragma once
 
 #include "platform/Win32Api.h"

@@ -47,6 +47,16 @@ TEST_F(ChromiumProfile, QuotedPathInstallsOnceAndRemovalGivesTheFileBack) {
   EXPECT_EQ(FileBytes(bookmarks), original);
 }
 
+TEST_F(ChromiumProfile, QuotedProductDirectoryLosesItsQuotes) {
+  InstallerOutcome outcome =
+      RunInstaller("\"" + bookmarks + "\" \"C:\\Program Files\\Quillary\\\"", {});
+  EXPECT_TRUE(outcome.ended);
+  EXPECT_EQ(outcome.exitCode, 0);
+  EXPECT_NE(FileBytes(bookmarks).value_or("").find(
+                "\"url\": \"file:///C:/Program%20Files/Quillary/save.qyv\""),
+            std::string::npos);
+}
+
 TEST_F(ChromiumProfile, NothingChangesWhileTheBrowserHoldsItsLockfile) {
   // As the browser holds it: open, shared with no one.
   HANDLE lock = CreateFileA((userData + "lockfile").c_str(), GENERIC_READ | GENERIC_WRITE, 0,

@@ -62,6 +62,11 @@ expect blanks_in_both_paths 0 - -- "$work/User Data/bookmark.htm" /opt/Quillary 
 grep -q "file:///opt/Quillary Pro/save.qyv" "$work/User Data/bookmark.htm" ||
   { echo "FAIL blanks_in_both_paths: no folder"; failures=$((failures + 1)); }
 expect unclosed_quote 2 ".*quoted path must end" -- '"a b' /opt/q/
+# A product directory wholly inside double quotes loses them, for both formats.
+cp "$data/bookmark.htm" "$work/User Data/quoted.htm"
+expect quoted_product_dir 0 - -- "$work/User Data/quoted.htm" '"/opt/My Q/"'
+grep -q "file:///opt/My Q/save.qyv" "$work/User Data/quoted.htm" ||
+  { echo "FAIL quoted_product_dir: no folder without quotes"; failures=$((failures + 1)); }
 
 # A Chromium-family Bookmarks file, told apart by its content: installed,
 # left alone while a browser holds the profile (its SingletonLock names this
@@ -85,6 +90,9 @@ grep -q '"url": "file:///opt/Quillary%20Pro/save.qyv"' "$work/User Data/Default/
 expect chromium_removed 0 - -- --remove "$work/User Data/Default/Bookmarks"
 cmp -s "$chromium_data/everyday.json" "$work/User Data/Default/Bookmarks" ||
   { echo "FAIL chromium_removed: not the original bytes"; failures=$((failures + 1)); }
+expect chromium_quoted_product_dir 0 - -- "$work/User Data/Default/Bookmarks" '"/opt/My Q/"'
+grep -q '"url": "file:///opt/My%20Q/save.qyv"' "$work/User Data/Default/Bookmarks" ||
+  { echo "FAIL chromium_quoted_product_dir: no folder without quotes"; failures=$((failures + 1)); }
 printf '{ "roots": { "bookmark_bar": ' >"$work/User Data/Default/Bookmarks"
 expect chromium_damaged 3 ".*(damaged JSON), nothing changed" -- "$work/User Data/Default/Bookmarks" /opt/q/
 
