@@ -23,6 +23,23 @@ BOOL CopyPart(char* buffer, const char* part, size_t length) {
   return TRUE;
 }
 
+// Where the first part of the line ends: after the first argument when the
+// platform handed it over and the line starts with it, else at the first blank.
+size_t FirstPartLength(const char* line, const char* firstArgument) {
+  if (firstArgument != nullptr) {
+    while (*firstArgument != '\0' && static_cast<unsigned char>(*firstArgument) <= ' ') {
+      ++firstArgument;
+    }
+    size_t length = std::strlen(firstArgument);
+    if (length > 0 && std::strncmp(line, firstArgument, length) == 0 &&
+        (line[length] == '\0' || line[length] == ' ')) {
+      return length;
+    }
+  }
+  const char* blank = std::strchr(line, ' ');
+  return blank != nullptr ? static_cast<size_t>(blank - line) : std::strlen(line);
+}
+
 // One pair of double quotes around the whole text is dropped.
 void DropEnclosingQuotes(const char** text, size_t* length) {
   if (*length >= 2 && (*text)[0] == '"' && (*text)[*length - 1] == '"') {
@@ -33,7 +50,8 @@ void DropEnclosingQuotes(const char** text, size_t* length) {
 
 }  // namespace
 
-InstallerRequest SplitCommandLine(const char* line, char* bookmarkPath, char* productDir) {
+InstallerRequest SplitCommandLine(const char* line, char* bookmarkPath, char* productDir,
+                                  const char* firstArgument) {
   std::memset(bookmarkPath, 0, MAX_PATH);
   std::memset(productDir, 0, MAX_PATH);
   if (line == nullptr) {
@@ -54,8 +72,7 @@ InstallerRequest SplitCommandLine(const char* line, char* bookmarkPath, char* pr
     firstLength = static_cast<size_t>(close - first);
     dir = close[1] == ' ' ? close + 2 : "";
   } else {
-    const char* blank = std::strchr(line, ' ');
-    firstLength = blank != nullptr ? static_cast<size_t>(blank - line) : std::strlen(line);
+    firstLength = FirstPartLength(line, firstArgument);
     dir = line[firstLength] == ' ' ? line + firstLength + 1 : "";
     if (IsRemovalSwitch(line, firstLength)) {
       // Everything after the switch and one blank is the path.

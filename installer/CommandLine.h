@@ -27,6 +27,14 @@ struct InstallerRequest {
 // productDir stays empty, and one pair of double quotes enclosing the whole
 // path is dropped, so that a path with blanks can be given as Windows
 // programs are usually given one.
-InstallerRequest SplitCommandLine(const char* line, char* bookmarkPath, char* productDir);
+//
+// firstArgument: the first argument as the platform handed it over on its
+// own, when it does (natively, where a shell's argument may hold blanks);
+// null otherwise. When the line starts with it (after its leading blanks,
+// which the line lost) and it does not start with a double quote, it ends
+// the first part instead of the first blank: the bookmark path whole, or the
+// removal switch.
+InstallerRequest SplitCommandLine(const char* line, char* bookmarkPath, char* productDir,
+                                  const char* firstArgument = nullptr);
 
 }  // namespace installer

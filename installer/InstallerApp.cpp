@@ -2,10 +2,10 @@
 
 #include <cstring>
 
-#include "installer/dialogs/BookmarkPathDialog.h"
 #include "installer/CommandLine.h"
-#include "installer/dialogs/ProductPathDialog.h"
 #include "installer/ProgramConventions.h"
+#include "installer/dialogs/BookmarkPathDialog.h"
+#include "installer/dialogs/ProductPathDialog.h"
 
 BEGIN_MESSAGE_MAP(InstallerApp, CWinApp)
 ON_COMMAND(ID_HELP, &CWinApp::OnHelp)
@@ -21,7 +21,8 @@ BOOL InstallerApp::InitInstance() {
   if (installer::AnswerInformationRequest(line)) {
     return FALSE;
   }
-  installer::InstallerRequest request = installer::SplitCommandLine(line, bookmarkPath, productDir);
+  installer::InstallerRequest request =
+      installer::SplitCommandLine(line, bookmarkPath, productDir, installer::FirstArgument());
   if (!request.usable) {
     NoteOutcome(InstallOutcome::kUnusableCommandLine, line, request.problem);
     return FALSE;

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "framework/WinApp.h"
 #include "version/Version.h"
 
 namespace installer {
@@ -55,6 +56,8 @@ constexpr char kUsage[] =
 bool IsRemovalSwitch(const char* word, size_t length) {
   return length == 8 && std::strncmp(word, "--remove", length) == 0;
 }
+
+const char* FirstArgument() { return afxArgc > 1 ? afxArgv[1] : nullptr; }
 
 bool AnswerInformationRequest(const char* line) {
   if (std::strcmp(line, "--help") == 0) {

@@ -16,6 +16,8 @@ TEST(QuotedCommandLine, LeadingQuoteTakesThePathUpToTheNextQuote) {
     bool usable;
     std::string bookmarkPath;
     std::string productDir;
+    // The first argument as the platform handed it over on its own.
+    const char* firstArgument = nullptr;
   } rows[] = {
       {"path with blanks, then the product directory",
        "\"C:\\Users\\ann\\User Data\\Default\\Bookmarks\" C:\\Program Files\\Quillary\\", true,
@@ -41,13 +43,22 @@ TEST(QuotedCommandLine, LeadingQuoteTakesThePathUpToTheNextQuote) {
       {"one of 260 is refused", "\"" + std::string(260, 'b') + "\" /Q/", false, "", ""},
       {"no leading quote: split at the first blank as always", "a.htm \"/Q R/\"", true, "a.htm",
        "/Q R/"},
+      {"a first argument handed over ends the path, blanks and all", "/p/User Data/B /opt/My Q/",
+       true, "/p/User Data/B", "/opt/My Q/", "/p/User Data/B"},
+      {"after its leading blanks, which the line lost", "/p/a b/B /Q/", true, "/p/a b/B", "/Q/",
+       " \t/p/a b/B"},
+      {"one that starts with a quote: the line's own rule", "\"a b\" /Q/", true, "a b", "/Q/",
+       "\"a"},
+      {"one the line does not start with: the first blank", "x y /Q/", true, "x", "y /Q/", "z"},
+      {"the switch and a blank in one argument are a path", "--remove x /Q/", true, "--remove x",
+       "/Q/", "--remove x"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     char bookmarkPath[MAX_PATH];
     char productDir[MAX_PATH];
     installer::InstallerRequest request =
-        installer::SplitCommandLine(row.line.c_str(), bookmarkPath, productDir);
+        installer::SplitCommandLine(row.line.c_str(), bookmarkPath, productDir, row.firstArgument);
     EXPECT_EQ(request.usable != FALSE, row.usable);
     EXPECT_FALSE(request.removal);
     EXPECT_EQ(std::string(bookmarkPath), row.bookmarkPath);
