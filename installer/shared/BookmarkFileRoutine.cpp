@@ -107,6 +107,9 @@ RunResult Run(char* bookmarkPath, Mode mode, const std::vector<Format>& formats)
   if (read == ReadOutcome::kRead && (install || edit.changed) && !splicer::MayRewrite(realPath)) {
     return Ended(InstallOutcome::kUnwritable, bookmarkPath, "read-only file, nothing changed");
   }
+  // The outcome is made before the new text is put in place: nothing may
+  // fail once it is (an allocation would be taken for nothing changed).
+  RunResult done = Ended(edit.outcome, bookmarkPath, edit.reason.c_str());
   // A bookmark file found missing is made from the backup, but one that
   // appeared meanwhile (the browser writing it anew) is never replaced.
   if (edit.changed &&
@@ -115,7 +118,7 @@ RunResult Run(char* bookmarkPath, Mode mode, const std::vector<Format>& formats)
     return Ended(InstallOutcome::kUnwritable, bookmarkPath,
                  "cannot write the new bookmark file, nothing changed");
   }
-  return Ended(edit.outcome, bookmarkPath, edit.reason.c_str());
+  return done;
 }
 
 }  // namespace bookmark_file
