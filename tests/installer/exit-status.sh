@@ -68,7 +68,7 @@ expect quoted_product_dir 0 - -- "$work/User Data/quoted.htm" '"/opt/My Q/"'
 grep -q "file:///opt/My Q/save.qyv" "$work/User Data/quoted.htm" ||
   { echo "FAIL quoted_product_dir: no folder without quotes"; failures=$((failures + 1)); }
 
-# A Chromium-family Bookmarks file, told apart by its content: installed,
+# A Chromium-family Bookmarks file, told apart by its name or content: installed,
 # left alone while a browser holds the profile (its SingletonLock names this
 # host and a live process: this shell), refused when damaged.
 chromium_profile() {
