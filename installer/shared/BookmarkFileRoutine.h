@@ -60,6 +60,12 @@ struct RunResult {
 // Runs the edit of the first of `formats` that owns the bookmark file (so a
 // format that takes every file goes last). The file of a format that needs
 // its browser closed is left alone while a browser holds its profile.
+// bookmarkPath is repaired in place (a root given twice) and then followed
+// through symbolic links (installer/RealFile.h): the file it names is read
+// and replaced, and the files beside it are those beside that file; the
+// outcome names the path as given. An allocation that fails throws
+// std::bad_alloc out of here, and nothing has changed then: the outcome is
+// made before the new text is put in place.
 RunResult Run(char* bookmarkPath, Mode mode, const std::vector<Format>& formats);
 
 }  // namespace bookmark_file
