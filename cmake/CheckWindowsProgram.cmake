@@ -2,6 +2,7 @@
 # without running it, so that it holds for the x86 programs too:
 # - its machine type (MACHINE: i386 or x86-64),
 # - the GUI subsystem (a program's),
+# - the x86 Foldmint.exe, and not Snaplet.exe, is large-address-aware,
 # - it imports nothing but Windows' own DLLs,
 # - a program's application manifest, read with READER: what it must
 #   declare (Foldmint's also asks for Common Controls 6), no active code page,
@@ -30,6 +31,18 @@ if(NOT headers MATCHES "file format pei-([a-z0-9-]+)")
 endif()
 if(NOT CMAKE_MATCH_1 STREQUAL MACHINE)
   message(FATAL_ERROR "${name} is for ${CMAKE_MATCH_1}, not ${MACHINE}")
+endif()
+
+# The x86 Foldmint.exe takes addresses above 2 GB (a large bookmark file
+# needs several times its size); Snaplet.exe must not: it hosts a control of
+# 1998 that may not expect them. Every x64 program takes them anyway.
+if(MACHINE STREQUAL "i386")
+  string(FIND "${headers}" "\n\tlarge address aware\n" at)
+  if(name STREQUAL "Foldmint.exe" AND at EQUAL -1)
+    message(FATAL_ERROR "${name} is not linked large-address-aware")
+  elseif(name STREQUAL "Snaplet.exe" AND NOT at EQUAL -1)
+    message(FATAL_ERROR "${name} is linked large-address-aware")
+  endif()
 endif()
 
 # A DLL runs in its host's subsystem.

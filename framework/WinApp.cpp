@@ -4,6 +4,9 @@ namespace {
 CWinApp* theApp = nullptr;
 }
 
+int afxArgc = 0;
+char** afxArgv = nullptr;
+
 CWinApp::CWinApp(LPCSTR lpszAppName) : m_pszAppName(lpszAppName) { theApp = this; }
 
 CWinApp::~CWinApp() {

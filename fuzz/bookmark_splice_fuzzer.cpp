@@ -9,9 +9,10 @@
 // - removal of the splice gives the input back (or, where two texts splice
 //   alike, the other one: its splice is the same), but for the removal's
 //   two documented exceptions.
-// A text that starts with "{" goes to the Chromium-family store, whose own
-// target fuzzes what it writes; here it must end done, or be refused as
-// unreadable with the file as it was, and leave no temporary file.
+// A text that starts with "{" (after a byte-order mark) goes to the
+// Chromium-family store, whose own target fuzzes what it writes; here it
+// must end done, or be refused as unreadable with the file as it was, and
+// leave no temporary file.
 //
 // Input: the bookmark file, then (after a "--8<--" line) prefs.js; without
 // that part there is no prefs.js.

@@ -9,13 +9,18 @@
 #include "installer/shared/BookmarkFileRoutine.h"
 
 void InstallerApp::BookmarkRemover() {
-  auto html = [](std::string_view text, const installer::BookmarkPaths&) {
-    return html_format::Remove(text);
-  };
-  auto chromium = [](std::string_view text, const installer::BookmarkPaths&) {
-    return chromium_format::Remove(text);
+  // HTML last: it takes every file the store does not.
+  const std::vector<bookmark_file::Format> formats = {
+      {chromium_format::IsOwnFile, chromium_format::kNeedsBrowserClosed,
+       [](std::string_view text, const installer::BookmarkPaths&) {
+         return chromium_format::Remove(text);
+       }},
+      {html_format::IsOwnFile, html_format::kNeedsBrowserClosed,
+       [](std::string_view text, const installer::BookmarkPaths&) {
+         return html_format::Remove(text);
+       }},
   };
   bookmark_file::RunResult result =
-      bookmark_file::Run(bookmarkPath, bookmark_file::Mode::kRemove, html, chromium);
+      bookmark_file::Run(bookmarkPath, bookmark_file::Mode::kRemove, formats);
   NoteOutcome(result.outcome, result.file.c_str(), result.reason.c_str());
 }

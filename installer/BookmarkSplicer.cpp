@@ -21,13 +21,18 @@ void InstallerApp::BookmarkSplicer() {
     productDir[dirLength + 1] = '\0';
   }
   const char* dir = productDir;
-  auto html = [dir](std::string_view text, const installer::BookmarkPaths& paths) {
-    return html_format::Install(text, paths, dir);
-  };
-  auto chromium = [dir](std::string_view text, const installer::BookmarkPaths&) {
-    return chromium_format::Install(text, dir);
+  // HTML last: it takes every file the store does not.
+  const std::vector<bookmark_file::Format> formats = {
+      {chromium_format::IsOwnFile, chromium_format::kNeedsBrowserClosed,
+       [dir](std::string_view text, const installer::BookmarkPaths&) {
+         return chromium_format::Install(text, dir);
+       }},
+      {html_format::IsOwnFile, html_format::kNeedsBrowserClosed,
+       [dir](std::string_view text, const installer::BookmarkPaths& paths) {
+         return html_format::Install(text, paths, dir);
+       }},
   };
   bookmark_file::RunResult result =
-      bookmark_file::Run(bookmarkPath, bookmark_file::Mode::kInstall, html, chromium);
+      bookmark_file::Run(bookmarkPath, bookmark_file::Mode::kInstall, formats);
   NoteOutcome(result.outcome, result.file.c_str(), result.reason.c_str());
 }

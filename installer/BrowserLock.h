@@ -8,12 +8,13 @@
 namespace installer {
 
 // Whether a browser of the Chromium family runs on the profile whose
-// bookmark file is `bookmarkPath` ("<User Data>/<profile>/Bookmarks"). The
-// profile is the directory holding the file and User Data the one above it,
-// both taken from the path as written ('/' separates; on Windows '\' too;
-// a path without a directory part is in the current directory), without
-// following symbolic links. What is checked is the browser's instance lock
-// in User Data:
+// bookmark file is `bookmarkPath`. Most browsers keep it in
+// "<User Data>/<profile>/Bookmarks", Opera in "<User Data>/Bookmarks": the
+// browser's instance lock is looked for in the folder that holds the file
+// and in the folder above it, both taken from the path as written ('/'
+// separates; on Windows '\' too; a path without a directory part is in the
+// current directory), without following symbolic links (the caller looks
+// from the real file too). The lock, in either folder:
 //
 // - POSIX: the symbolic link "SingletonLock", whose text is
 //   "<host name>-<process id>". No such entry: false. A lock of this

@@ -23,30 +23,43 @@ BOOL CopyPart(char* buffer, const char* part, size_t length) {
   return TRUE;
 }
 
+// Where the first part of the line ends: after the first argument when the
+// platform handed it over and the line starts with it, else at the first blank.
+size_t FirstPartLength(const char* line, const char* firstArgument) {
+  if (firstArgument != nullptr) {
+    while (*firstArgument != '\0' && static_cast<unsigned char>(*firstArgument) <= ' ') {
+      ++firstArgument;
+    }
+    size_t length = std::strlen(firstArgument);
+    if (length > 0 && std::strncmp(line, firstArgument, length) == 0 &&
+        (line[length] == '\0' || line[length] == ' ')) {
+      return length;
+    }
+  }
+  const char* blank = std::strchr(line, ' ');
+  return blank != nullptr ? static_cast<size_t>(blank - line) : std::strlen(line);
+}
+
+// One pair of double quotes around the whole text is dropped.
+void DropEnclosingQuotes(const char** text, size_t* length) {
+  if (*length >= 2 && (*text)[0] == '"' && (*text)[*length - 1] == '"') {
+    ++*text;
+    *length -= 2;
+  }
+}
+
 }  // namespace
 
-InstallerRequest SplitCommandLine(const char* line, char* bookmarkPath, char* productDir) {
+InstallerRequest SplitCommandLine(const char* line, char* bookmarkPath, char* productDir,
+                                  const char* firstArgument) {
   std::memset(bookmarkPath, 0, MAX_PATH);
   std::memset(productDir, 0, MAX_PATH);
   if (line == nullptr) {
     line = "";
   }
-  const char* blank = std::strchr(line, ' ');
-  size_t firstLength = blank != nullptr ? static_cast<size_t>(blank - line) : std::strlen(line);
-
-  if (IsRemovalSwitch(line, firstLength)) {
-    const char* path = blank != nullptr ? blank + 1 : "";
-    size_t length = std::strlen(path);
-    if (length >= 2 && path[0] == '"' && path[length - 1] == '"') {
-      ++path;
-      length -= 2;
-    }
-    BOOL fits = CopyPart(bookmarkPath, path, length);
-    return {fits, TRUE, fits ? nullptr : kTooLong};
-  }
-
   const char* first = line;
-  const char* dir = blank != nullptr ? blank + 1 : "";
+  size_t firstLength = 0;
+  const char* dir = "";
   if (line[0] == '"') {
     // A path with blanks comes in double quotes, as Windows passes one. No
     // Windows file name holds a quote, so no line that named a file before
@@ -58,8 +71,20 @@ InstallerRequest SplitCommandLine(const char* line, char* bookmarkPath, char* pr
     first = line + 1;
     firstLength = static_cast<size_t>(close - first);
     dir = close[1] == ' ' ? close + 2 : "";
+  } else {
+    firstLength = FirstPartLength(line, firstArgument);
+    dir = line[firstLength] == ' ' ? line + firstLength + 1 : "";
+    if (IsRemovalSwitch(line, firstLength)) {
+      // Everything after the switch and one blank is the path.
+      size_t length = std::strlen(dir);
+      DropEnclosingQuotes(&dir, &length);
+      BOOL fits = CopyPart(bookmarkPath, dir, length);
+      return {fits, TRUE, fits ? nullptr : kTooLong};
+    }
   }
-  if (!CopyPart(bookmarkPath, first, firstLength) || !CopyPart(productDir, dir, std::strlen(dir))) {
+  size_t dirLength = std::strlen(dir);
+  DropEnclosingQuotes(&dir, &dirLength);
+  if (!CopyPart(bookmarkPath, first, firstLength) || !CopyPart(productDir, dir, dirLength)) {
     std::memset(bookmarkPath, 0, MAX_PATH);
     return {FALSE, FALSE, kTooLong};
   }

@@ -1,11 +1,12 @@
 #include "installer/InstallerApp.h"
 
 #include <cstring>
+#include <new>
 
-#include "installer/dialogs/BookmarkPathDialog.h"
 #include "installer/CommandLine.h"
-#include "installer/dialogs/ProductPathDialog.h"
 #include "installer/ProgramConventions.h"
+#include "installer/dialogs/BookmarkPathDialog.h"
+#include "installer/dialogs/ProductPathDialog.h"
 
 BEGIN_MESSAGE_MAP(InstallerApp, CWinApp)
 ON_COMMAND(ID_HELP, &CWinApp::OnHelp)
@@ -17,14 +18,29 @@ InstallerApp::~InstallerApp() = default;
 
 BOOL InstallerApp::InitInstance() {
   outcome = InstallOutcome::kDone;
+  // Every allocation of a run, the formats' own included, ends here when it
+  // fails: the file routine changes nothing before it puts a whole new text
+  // in place, so nothing has changed then.
+  try {
+    HandleCommandLine();
+  } catch (const std::bad_alloc&) {
+    NoteOutcome(InstallOutcome::kUnreadable,
+                bookmarkPath[0] != '\0' ? bookmarkPath : "bookmark file",
+                "cannot be read (out of memory), nothing changed");
+  }
+  return FALSE;
+}
+
+void InstallerApp::HandleCommandLine() {
   const char* line = m_lpCmdLine != nullptr ? m_lpCmdLine : "";
   if (installer::AnswerInformationRequest(line)) {
-    return FALSE;
+    return;
   }
-  installer::InstallerRequest request = installer::SplitCommandLine(line, bookmarkPath, productDir);
+  installer::InstallerRequest request =
+      installer::SplitCommandLine(line, bookmarkPath, productDir, installer::FirstArgument());
   if (!request.usable) {
     NoteOutcome(InstallOutcome::kUnusableCommandLine, line, request.problem);
-    return FALSE;
+    return;
   }
 
   // A missing part is asked for; a cancelled dialog, or one that left its
@@ -33,33 +49,32 @@ BOOL InstallerApp::InitInstance() {
     BookmarkPathDialog dialog(nullptr);
     if (dialog.DoModal() == IDCANCEL) {
       NoteOutcome(InstallOutcome::kCancelled, "bookmark file", "prompt cancelled, nothing changed");
-      return FALSE;
+      return;
     }
     if (bookmarkPath[0] == '\0') {
       NoteOutcome(InstallOutcome::kUnusableCommandLine, "bookmark file",
                   "no path given, nothing changed");
-      return FALSE;
+      return;
     }
   }
   if (request.removal) {
     BookmarkRemover();
-    return FALSE;
+    return;
   }
   if (productDir[0] == '\0') {
     ProductPathDialog dialog(nullptr);
     if (dialog.DoModal() == IDCANCEL) {
       NoteOutcome(InstallOutcome::kCancelled, bookmarkPath,
                   "product directory prompt cancelled, nothing changed");
-      return FALSE;
+      return;
     }
     if (productDir[0] == '\0') {
       NoteOutcome(InstallOutcome::kUnusableCommandLine, bookmarkPath,
                   "empty product directory, nothing changed");
-      return FALSE;
+      return;
     }
   }
   BookmarkSplicer();
-  return FALSE;
 }
 
 int InstallerApp::ExitInstance() { return installer::ExitStatusFor(outcome); }

@@ -15,7 +15,12 @@ class InstallerApp : public CWinApp {
   ~InstallerApp() override;
 
   // Always FALSE: the job is done when it returns, no message loop follows.
+  // An allocation that fails anywhere in the run ends it as unreadable,
+  // nothing changed.
   BOOL InitInstance() override;
+  // The run itself: the command line split, a missing path asked for, then
+  // the splice or the removal.
+  void HandleCommandLine();
   // The exit status: the run's outcome where the platform reports one.
   int ExitInstance() override;
 

@@ -15,6 +15,12 @@ namespace installer {
 // `word`) asks for removal.
 bool IsRemovalSwitch(const char* word, size_t length);
 
+// The first argument as the platform hands it over on its own, when the
+// installer is to take it whole: natively, where a shell's argument may hold
+// blanks that the joined line cannot tell apart; null on Windows, whose
+// programs split the one line they are given by its own rules.
+const char* FirstArgument();
+
 // Answers --help or --version when the line is one of them; TRUE when it
 // was, and the run is over.
 bool AnswerInformationRequest(const char* line);

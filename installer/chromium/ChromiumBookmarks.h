@@ -129,7 +129,8 @@ RemovalResult Remove(std::string&& text) = delete;
 const char* ReasonText(LeftAloneReason reason);
 
 // Whether a bookmark file is of this store, by its content: its first byte
-// after blanks and line ends is "{" (an HTML bookmark file never starts so).
+// after a UTF-8 byte-order mark, blanks and line ends is "{" (an HTML
+// bookmark file never starts so).
 bool IsChromiumBookmarks(std::string_view text);
 
 }  // namespace chromium_store

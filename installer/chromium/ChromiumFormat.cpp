@@ -1,10 +1,12 @@
 #include "installer/chromium/ChromiumFormat.h"
 
+#include <algorithm>
+#include <cctype>
 #include <memory>
 #include <vector>
 
 #include "installer/chromium/ChromiumBookmarks.h"
-#include "installer/html/BookmarkSplicerWrite.h"
+#include "installer/shared/FileWrite.h"
 #include "installer/shared/LeftAloneReport.h"
 
 namespace chromium_format {
@@ -57,6 +59,16 @@ void WriteEdit(bookmark_file::FormatEdit* edit, chromium_store::TextEdit text) {
 }
 
 }  // namespace
+
+bool IsOwnFile(std::string_view fileName, std::string_view text) {
+  constexpr std::string_view kStoreName = "Bookmarks";
+  bool named = fileName.size() == kStoreName.size() &&
+               std::equal(fileName.begin(), fileName.end(), kStoreName.begin(), [](char a, char b) {
+                 return std::tolower(static_cast<unsigned char>(a)) ==
+                        std::tolower(static_cast<unsigned char>(b));
+               });
+  return named || chromium_store::IsChromiumBookmarks(text);
+}
 
 bookmark_file::FormatEdit Install(std::string_view text, const char* productDir) {
   chromium_store::InstallResult result =

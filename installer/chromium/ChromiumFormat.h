@@ -9,6 +9,15 @@
 
 namespace chromium_format {
 
+// A file named "Bookmarks" (in any case) is the store's whatever it holds,
+// so that an empty or damaged one is refused, never taken for HTML; so is
+// a text that is the store's by its content, whatever the file's name.
+bool IsOwnFile(std::string_view fileName, std::string_view text);
+
+// The browser holds the store in memory while it runs and writes it back
+// over the file.
+constexpr bool kNeedsBrowserClosed = true;
+
 // productDir as the program holds it, ending in the target's separator.
 bookmark_file::FormatEdit Install(std::string_view text, const char* productDir);
 bookmark_file::FormatEdit Remove(std::string_view text);

@@ -1,12 +1,14 @@
 // The texts the splice adds to a bookmark file, to the byte.
+#include "installer/html/BookmarkSplicerWrite.h"
+
 #include <cstring>
 #include <string>
 #include <string_view>
 
 #include "browser/BrowserInterface.h"
-#include "installer/html/BookmarkSplicerWrite.h"
-#include "installer/shared/PathConvention.h"
 #include "installer/html/HtmlFolderLines.h"
+#include "installer/shared/FileWrite.h"
+#include "installer/shared/PathConvention.h"
 #include "installer/shared/ProductFolder.h"
 
 namespace {
@@ -14,17 +16,6 @@ namespace {
 using product_folder::kHtmlLineBufferSize;
 
 }  // namespace
-
-BOOL WriteBytes(HANDLE file, const char* bytes, size_t size) {
-  if (size > 0xFFFFFFFFu) {
-    return FALSE;
-  }
-  DWORD written = 0;
-  DWORD count = static_cast<DWORD>(size);
-  return WriteFile(file, bytes, count, &written, nullptr) && written == count;
-}
-
-BOOL WriteView(HANDLE file, std::string_view text) { return WriteBytes(file, text.data(), text.size()); }
 
 BOOL WriteString(HANDLE file, const char* text) {
   if (text == nullptr) {
@@ -52,8 +43,8 @@ BOOL WriteFolderBlock(HANDLE file, const char* productDir) {
 }
 
 BOOL WriteNewToolbarFolder(HANDLE file, const char* name, const char* productDir) {
-  std::string head = html_folder::MadeToolbarHeadOpen() + name +
-                     std::string(html_folder::kMadeToolbarHeadClose);
+  std::string head =
+      html_folder::MadeToolbarHeadOpen() + name + std::string(html_folder::kMadeToolbarHeadClose);
   if (head.size() >= kHtmlLineBufferSize) {
     return FALSE;
   }

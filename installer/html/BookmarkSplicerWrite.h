@@ -2,8 +2,6 @@
 // written, so that a short or failed write never goes unnoticed.
 #pragma once
 
-#include <string_view>
-
 #include "platform/Win32Api.h"
 
 // 0 when text is null; otherwise nonzero when one WriteFile wrote the
@@ -19,7 +17,3 @@ BOOL WriteFolderBlock(HANDLE file, const char* productDir);
 // file holding the product's folder. FALSE when a write failed or the name
 // does not fit the 2048-byte line buffer.
 BOOL WriteNewToolbarFolder(HANDLE file, const char* name, const char* productDir);
-
-// The bytes as they stand, NUL bytes included.
-BOOL WriteBytes(HANDLE file, const char* bytes, size_t size);
-BOOL WriteView(HANDLE file, std::string_view text);

@@ -8,6 +8,7 @@
 #include "installer/html/BookmarkSplicerText.h"
 #include "installer/html/BookmarkSplicerWrite.h"
 #include "installer/shared/BookmarkFiles.h"
+#include "installer/shared/FileWrite.h"
 #include "installer/shared/LeftAloneReport.h"
 #include "installer/shared/ProductFolder.h"
 
@@ -69,6 +70,8 @@ BOOL WriteSplicedText(HANDLE file, std::string_view text, const char* prefsPath,
 }
 
 }  // namespace
+
+bool IsOwnFile(std::string_view, std::string_view) { return true; }
 
 bookmark_file::FormatEdit Install(std::string_view text, const installer::BookmarkPaths& paths,
                                   const char* productDir) {

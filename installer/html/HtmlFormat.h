@@ -10,6 +10,11 @@
 
 namespace html_format {
 
+// Every bookmark file that no other format owns is taken for HTML, as it
+// always was.
+bool IsOwnFile(std::string_view fileName, std::string_view text);
+constexpr bool kNeedsBrowserClosed = false;
+
 // The folder at the top of the text's first list and again in the toolbar
 // folder that prefs.js beside the file names (or in a new one at the end);
 // a text that holds the installed marker anywhere is left as it is.

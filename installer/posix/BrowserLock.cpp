@@ -1,14 +1,14 @@
-// The browser's instance lock on POSIX: the symbolic link
-// "<User Data>/SingletonLock" with the text "<host name>-<process id>".
+// The browser's instance lock on POSIX: the symbolic link "SingletonLock"
+// with the text "<host name>-<process id>", in User Data.
 #include "installer/BrowserLock.h"
+
+#include <sys/types.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <climits>
 #include <csignal>
 #include <string>
-
-#include <sys/types.h>
-#include <unistd.h>
 
 namespace installer {
 
@@ -62,13 +62,9 @@ bool SplitLock(const std::string& text, std::string* host, pid_t* pid) {
   return true;
 }
 
-}  // namespace
-
-bool BrowserHoldsProfile(const char* bookmarkPath) {
-  if (bookmarkPath == nullptr || bookmarkPath[0] == '\0') {
-    return false;
-  }
-  std::string lock = Parent(Parent(bookmarkPath)) + "/SingletonLock";
+// Whether the lock in `userData` names a browser that may run.
+bool LockIn(const std::string& userData) {
+  std::string lock = userData + "/SingletonLock";
   char target[PATH_MAX];
   ssize_t length = readlink(lock.c_str(), target, sizeof target);
   if (length < 0) {
@@ -87,6 +83,16 @@ bool BrowserHoldsProfile(const char* bookmarkPath) {
     return true;
   }
   return kill(pid, 0) == 0 || errno == EPERM;
+}
+
+}  // namespace
+
+bool BrowserHoldsProfile(const char* bookmarkPath) {
+  if (bookmarkPath == nullptr || bookmarkPath[0] == '\0') {
+    return false;
+  }
+  std::string profile = Parent(bookmarkPath);
+  return LockIn(profile) || LockIn(Parent(profile));
 }
 
 }  // namespace installer

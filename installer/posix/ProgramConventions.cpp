@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "framework/WinApp.h"
 #include "version/Version.h"
 
 namespace installer {
@@ -19,20 +20,22 @@ constexpr char kUsage[] =
     "       foldmint --help | --version\n"
     "\n"
     "Adds the folder \"Quillary\" with the links Save, QuickSave and Search into\n"
-    "PRODUCT-DIR to the browser's bookmark file. Two kinds of file, told apart by\n"
-    "their content:\n"
+    "PRODUCT-DIR to the browser's bookmark file. Two kinds of file:\n"
     "  - an HTML bookmark file (bookmark.htm, bookmarks.html): the folder goes at\n"
     "    the top of the bookmarks and again in the personal toolbar folder named\n"
     "    by prefs.js beside it;\n"
     "  - the Bookmarks file of Chrome, Edge, Brave, Vivaldi, Opera or Chromium\n"
-    "    (e.g. ~/.config/chromium/Default/Bookmarks): the folder goes first on the\n"
+    "    (e.g. ~/.config/chromium/Default/Bookmarks; a file named Bookmarks in any\n"
+    "    case, or one whose text starts with \"{\"): the folder goes first on the\n"
     "    bookmarks bar and first in Other bookmarks. Close the browser first: while\n"
     "    it runs on the profile nothing is changed.\n"
     "The first run keeps a copy of the bookmark file as bkmk.qyr in the same\n"
     "directory. A missing path is asked for, prefilled from the registry.\n"
     "BOOKMARK-FILE is the first argument, blanks included (quote it for the\n"
     "shell, as in \"User Data/Default/Bookmarks\"); the remaining arguments,\n"
-    "joined with single blanks, are PRODUCT-DIR.\n"
+    "joined with single blanks, are PRODUCT-DIR, which loses one pair of double\n"
+    "quotes around it whole. A BOOKMARK-FILE reached through symbolic links is\n"
+    "followed to its file: that file is rewritten, the link stays a link.\n"
     "\n"
     "  --remove   take the product's folders out of BOOKMARK-FILE again, leaving\n"
     "             every other entry as it is and bkmk.qyr untouched\n"
@@ -43,8 +46,8 @@ constexpr char kUsage[] =
     "  0  the folder is in the bookmark file (for --remove: out of it)\n"
     "  1  a prompt was cancelled; nothing changed\n"
     "  2  the command line cannot be used; nothing changed\n"
-    "  3  neither the bookmark file nor a backup can be read, or a Bookmarks file\n"
-    "     is damaged; nothing changed\n"
+    "  3  neither the bookmark file nor a backup can be read (or memory ran out),\n"
+    "     or a Bookmarks file is damaged; nothing changed\n"
     "  4  the new bookmark file could not be written; nothing changed\n"
     "  5  --remove left a folder \"Quillary\" that holds other entries, or lacks\n"
     "     one of the three links\n"
@@ -55,6 +58,8 @@ constexpr char kUsage[] =
 bool IsRemovalSwitch(const char* word, size_t length) {
   return length == 8 && std::strncmp(word, "--remove", length) == 0;
 }
+
+const char* FirstArgument() { return afxArgc > 1 ? afxArgv[1] : nullptr; }
 
 bool AnswerInformationRequest(const char* line) {
   if (std::strcmp(line, "--help") == 0) {

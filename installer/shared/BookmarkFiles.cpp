@@ -1,10 +1,10 @@
 #include "installer/shared/BookmarkFiles.h"
 
 #include <cstdio>
-#include <new>
+#include <cstring>
 #include <utility>
 
-#include "installer/html/BookmarkSplicerWrite.h"
+#include "installer/shared/FileWrite.h"
 
 namespace splicer {
 
@@ -49,6 +49,34 @@ HANDLE OpenForReading(const char* path) {
                      FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
+// Closes a handle on every way out, an allocation failure's included.
+struct HandleCloser {
+  HANDLE handle;
+  ~HandleCloser() { CloseHandle(handle); }
+};
+
+// A temporary file beside a bookmark file: closed, and removed unless it
+// was put in place, on every way out, an allocation failure's included.
+struct TemporaryFile {
+  char name[MAX_PATH];
+  HANDLE handle = INVALID_HANDLE_VALUE;
+  bool placed = false;
+
+  BOOL Close() {
+    BOOL closed = CloseHandle(handle);
+    handle = INVALID_HANDLE_VALUE;
+    return closed;
+  }
+  ~TemporaryFile() {
+    if (handle != INVALID_HANDLE_VALUE) {
+      Close();
+    }
+    if (!placed) {
+      DeleteFileA(name);
+    }
+  }
+};
+
 ReadOutcome ReadOpenFile(HANDLE handle, WholeFile& file) {
   DWORD high = 0;
   DWORD size = GetFileSize(handle, &high);
@@ -56,10 +84,9 @@ ReadOutcome ReadOpenFile(HANDLE handle, WholeFile& file) {
   if (size == INVALID_FILE_SIZE || high != 0) {
     return ReadOutcome::kFailed;
   }
-  std::unique_ptr<char[]> bytes(new (std::nothrow) char[size != 0 ? size : 1]);
-  if (!bytes) {
-    return ReadOutcome::kFailed;
-  }
+  // No room for it is no reason to take the file for missing or unreadable
+  // (a prefs.js so read would change the splice): it ends the run.
+  std::unique_ptr<char[]> bytes(new char[size != 0 ? size : 1]);
   DWORD got = 0;
   if (!ReadFile(handle, bytes.get(), size, &got, nullptr) || got != size) {
     return ReadOutcome::kFailed;
@@ -78,9 +105,8 @@ ReadOutcome ReadWholeFile(const char* path, WholeFile& file) {
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ReadOutcome::kMissing
                                                                           : ReadOutcome::kFailed;
   }
-  ReadOutcome outcome = ReadOpenFile(handle, file);
-  CloseHandle(handle);
-  return outcome;
+  HandleCloser closer{handle};
+  return ReadOpenFile(handle, file);
 }
 
 BOOL OpensForReading(const char* path) {
@@ -147,18 +173,18 @@ void RemoveStaleTemporaryFiles(const char* directory) {
 
 BOOL ReplaceBookmarkFile(const char* bookmarkPath, const char* directory,
                          const std::function<BOOL(HANDLE)>& writeText, bool mayReplace) {
-  char temporary[MAX_PATH];
-  HANDLE output = CreateTemporaryFile(directory, temporary);
+  char name[MAX_PATH];
+  HANDLE output = CreateTemporaryFile(directory, name);
   if (output == INVALID_HANDLE_VALUE) {
     return FALSE;
   }
+  TemporaryFile temporary;
+  std::memcpy(temporary.name, name, sizeof name);
+  temporary.handle = output;
   BOOL written = writeText(output) && FlushFileBuffers(output);
-  written = CloseHandle(output) && written;
-  if (written && ReplaceFileAtomically(temporary, bookmarkPath, mayReplace)) {
-    return TRUE;
-  }
-  DeleteFileA(temporary);
-  return FALSE;
+  written = temporary.Close() && written;
+  temporary.placed = written && ReplaceFileAtomically(temporary.name, bookmarkPath, mayReplace);
+  return temporary.placed;
 }
 
 BOOL MakeBackupOnce(const char* backupPath, const char* directory, std::string_view text) {

@@ -21,8 +21,10 @@ struct WholeFile {
 enum class ReadOutcome {
   kRead,
   kMissing,  // the file does not exist (nor, perhaps, its directory)
-  kFailed,   // it exists but could not be opened, sized, held or read whole
+  kFailed,   // it exists but could not be opened, sized or read whole
 };
+// No room to hold the file throws std::bad_alloc, as any allocation of the
+// installer does: the program's top ends the run on it, nothing changed.
 ReadOutcome ReadWholeFile(const char* path, WholeFile& file);
 
 // TRUE when an existing file opens for reading; nothing in it changes.

@@ -29,29 +29,45 @@ BOOL MakePathBounded(char* path, const char* drive, const char* dir, const char*
   return TRUE;
 }
 
+// _splitpath into MAX_PATH buffers; FALSE when the runtime cut a part short,
+// which would lead to some other file.
+BOOL SplitWhole(const char* path, char* drive, char* dir, char* fname, char* ext) {
+  _splitpath(path, drive, dir, fname, ext);
+  return std::strlen(drive) + std::strlen(dir) + std::strlen(fname) + std::strlen(ext) ==
+         std::strlen(path);
+}
+
 }  // namespace
 
-BOOL SplitBookmarkPath(char* bookmarkPath, BookmarkPaths& paths) {
+BOOL RepairBookmarkPath(char* bookmarkPath) {
   char drive[MAX_PATH];
   char dir[MAX_PATH];
   char fname[MAX_PATH];
   char ext[MAX_PATH];
-  _splitpath(bookmarkPath, drive, dir, fname, ext);
-  // A part cut short by the runtime would lead to some other file.
-  if (std::strlen(drive) + std::strlen(dir) + std::strlen(fname) + std::strlen(ext) !=
-      std::strlen(bookmarkPath)) {
+  if (!SplitWhole(bookmarkPath, drive, dir, fname, ext)) {
     return FALSE;
   }
   // A root given twice, as in D:\:\Netscape\, loses the directory's first
   // two characters.
   if (std::strstr(dir, "\\:") != nullptr) {
     std::memmove(dir, dir + 2, std::strlen(dir + 2) + 1);
-    if (!MakePathBounded(bookmarkPath, drive, dir, fname, ext)) {
-      return FALSE;
-    }
+    return MakePathBounded(bookmarkPath, drive, dir, fname, ext);
+  }
+  return TRUE;
+}
+
+BOOL PathsBeside(const char* filePath, BookmarkPaths& paths) {
+  char drive[MAX_PATH];
+  char dir[MAX_PATH];
+  char fname[MAX_PATH];
+  char ext[MAX_PATH];
+  if (!SplitWhole(filePath, drive, dir, fname, ext)) {
+    return FALSE;
   }
   int length = std::snprintf(paths.directory, sizeof paths.directory, "%s%s", drive, dir);
-  return length >= 0 && static_cast<size_t>(length) < sizeof paths.directory &&
+  int nameLength = std::snprintf(paths.fileName, sizeof paths.fileName, "%s%s", fname, ext);
+  return length >= 0 && static_cast<size_t>(length) < sizeof paths.directory && nameLength >= 0 &&
+         static_cast<size_t>(nameLength) < sizeof paths.fileName &&
          MakePathBounded(paths.backup, drive, dir, kBackupName, kBackupExt) &&
          MakePathBounded(paths.prefs, drive, dir, browser::kPrefsFileName, browser::kPrefsFileExt);
 }

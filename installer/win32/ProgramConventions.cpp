@@ -18,6 +18,8 @@ bool IsRemovalSwitch(const char* word, size_t length) {
   return WordIs(word, length, "--remove") || WordIs(word, length, "/remove");
 }
 
+const char* FirstArgument() { return nullptr; }
+
 bool AnswerInformationRequest(const char*) { return false; }
 
 void ReportOutcome(InstallOutcome, const char*, const char*) {}

@@ -5,7 +5,9 @@
 #include <stdio.h>
 #include <unistd.h>
 
+#include <climits>
 #include <cstdint>
+#include <cstring>
 
 #include "platform/posix/FilesInternal.h"
 
@@ -140,8 +142,18 @@ BOOL Fail(DWORD error) {
 }
 
 void SyncDirectoryOf(const char* path) {
-  std::string parent = ParentDirectory(path);
-  int fd = systemCalls.open(parent.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+  // Without allocating: it runs after a file was moved, which no failure to
+  // allocate may then report as not done.
+  char parent[PATH_MAX] = ".";
+  if (const char* slash = std::strrchr(path, '/')) {
+    size_t length = slash == path ? 1 : static_cast<size_t>(slash - path);
+    if (length >= sizeof parent) {
+      return;
+    }
+    std::memcpy(parent, path, length);
+    parent[length] = '\0';
+  }
+  int fd = systemCalls.open(parent, O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
   if (fd < 0) {
     return;
   }

@@ -1,15 +1,14 @@
 // The browser's lock on POSIX: the symbolic link SingletonLock in User Data,
 // "<host>-<pid>", in scratch profiles under the build directory.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <climits>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
-
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "installer/BrowserLock.h"
 
@@ -137,6 +136,10 @@ TEST_F(BrowserLockPosix, UserDataIsTheDirectoryAboveTheProfileAsWritten) {
       {profile(), "../Default/Bookmarks"},
       {profile() / "..", "Default/../Default/Bookmarks"},
       {profile() / "Inner", "../Bookmarks"},
+      // Opera keeps its Bookmarks in User Data itself, beside the lock.
+      {cwd_, (userData() / "Bookmarks").string()},
+      {userData(), "Bookmarks"},
+      {profile(), "../Bookmarks"},
   };
   for (const Case& c : cases) {
     ASSERT_EQ(chdir(c.cwd.c_str()), 0) << c.cwd;

@@ -1,7 +1,6 @@
 // The browser's lock on Windows: the file "lockfile" in User Data, which a
 // running browser holds open. Scratch profiles under the build directory.
 #include <gtest/gtest.h>
-
 #include <windows.h>
 
 #include <filesystem>
@@ -52,8 +51,8 @@ class BrowserLockWin32 : public testing::Test {
 
   // Opens the lock as the test says; the fixture closes it.
   void Hold(DWORD access, DWORD share, DWORD disposition, DWORD flags) {
-    held_ = CreateFileA(lock().string().c_str(), access, share, nullptr, disposition, flags,
-                        nullptr);
+    held_ =
+        CreateFileA(lock().string().c_str(), access, share, nullptr, disposition, flags, nullptr);
     ASSERT_NE(held_, INVALID_HANDLE_VALUE) << GetLastError();
   }
   void Release() {
@@ -136,6 +135,10 @@ TEST_F(BrowserLockWin32, UserDataIsTheDirectoryAboveTheProfileAsWritten) {
       {profile(), "..\\Default\\Bookmarks"},
       {profile() / "Inner", "..\\Bookmarks"},
       {userData(), "Default\\..\\Default\\Bookmarks"},
+      // Opera keeps its Bookmarks in User Data itself, beside the lock.
+      {cwd_, (userData() / "Bookmarks").string()},
+      {userData(), "Bookmarks"},
+      {profile(), "..\\Bookmarks"},
   };
   for (const Case& c : cases) {
     ASSERT_TRUE(SetCurrentDirectoryA(c.cwd.string().c_str())) << c.cwd;

@@ -230,7 +230,13 @@ TEST(StoreFormat, IsChromiumBookmarksByTheFirstByte) {
   EXPECT_FALSE(chromium_store::IsChromiumBookmarks(""));
   EXPECT_FALSE(chromium_store::IsChromiumBookmarks(" \r\n"));
   EXPECT_FALSE(chromium_store::IsChromiumBookmarks("<!DOCTYPE NETSCAPE-Bookmark-file-1>\n{"));
-  EXPECT_FALSE(chromium_store::IsChromiumBookmarks("\xEF\xBB\xBF{"));
+  // A byte-order mark, as a text editor saves one, comes before the judging.
+  EXPECT_TRUE(chromium_store::IsChromiumBookmarks("\xEF\xBB\xBF{"));
+  EXPECT_TRUE(chromium_store::IsChromiumBookmarks("\xEF\xBB\xBF \r\n{"));
+  EXPECT_FALSE(chromium_store::IsChromiumBookmarks("\xEF\xBB\xBF"));
+  EXPECT_FALSE(chromium_store::IsChromiumBookmarks("\xEF\xBB{"));
+  EXPECT_FALSE(
+      chromium_store::IsChromiumBookmarks("\xEF\xBB\xBF<!DOCTYPE NETSCAPE-Bookmark-file-1>"));
   EXPECT_FALSE(chromium_store::IsChromiumBookmarks(std::string("\0{", 2)));
 }
 

@@ -108,6 +108,12 @@ TEST(CommandLine, ProgramReceivesTheArgumentsAfterItsName) {
     EXPECT_EQ(RunProbe(row.commandLine), row.handedOver);
   }
 }
+
+TEST(CommandLine, ProgramReceivesItsArgumentsOneByOneToo) {
+  SetEnvironmentVariableA("QC_PROBE_ARGUMENTS", "1");
+  EXPECT_EQ(RunProbe("probe.exe \"a b\" c"), "[\"a b\" c]{a b}{c}");
+  SetEnvironmentVariableA("QC_PROBE_ARGUMENTS", nullptr);
+}
 #else
 // Runs the probe with these arguments.
 std::string RunProbe(const std::vector<std::string>& arguments) {
@@ -146,16 +152,25 @@ TEST(CommandLine, ProgramReceivesItsArgumentsJoinedByBlanks) {
        {"/b/bookmark.htm", "/opt/My Q/"},
        "[/b/bookmark.htm /opt/My Q/]"},
       {"leading blanks and tabs are skipped", {" \t x1"}, "[x1]"},
-      {"a first argument with a blank comes quoted",
+      // The line is what Windows would hand over; where an argument with
+      // blanks ends, the arguments one by one tell.
+      {"a first argument with a blank is joined as it is",
        {"/p/User Data/Bookmarks", "/opt/My", "Q/"},
-       "[\"/p/User Data/Bookmarks\" /opt/My Q/]"},
-      {"after its leading blanks", {"  /p/User Data/b.htm"}, "[\"/p/User Data/b.htm\"]"},
+       "[/p/User Data/Bookmarks /opt/My Q/]"},
+      {"after its leading blanks", {"  /p/User Data/b.htm"}, "[/p/User Data/b.htm]"},
       {"no arguments", {}, "[]"},
   };
   for (const ProbeRow& row : rows) {
     SCOPED_TRACE(row.name);
     EXPECT_EQ(RunProbe(row.arguments), row.handedOver);
   }
+}
+
+TEST(CommandLine, ProgramReceivesItsArgumentsOneByOneToo) {
+  setenv("QC_PROBE_ARGUMENTS", "1", 1);
+  EXPECT_EQ(RunProbe({" /p/User Data/Bookmarks", "/opt/My", "Q/"}),
+            "[/p/User Data/Bookmarks /opt/My Q/]{ /p/User Data/Bookmarks}{/opt/My}{Q/}");
+  unsetenv("QC_PROBE_ARGUMENTS");
 }
 #endif
 

@@ -99,6 +99,14 @@ TEST_F(InstallerEndToEndTest, QuotedBookmarkPathMayHoldBlanks) {
   EXPECT_EQ(FileBytes(spaced + "bkmk.qyr"), installer_test::OriginalBookmarks());
 }
 
+TEST_F(InstallerEndToEndTest, QuotedProductDirectoryLosesItsQuotes) {
+  InstallerOutcome outcome = RunInstaller(bookmark + " \"" + product + "\"", {{Ok()}});
+  EXPECT_TRUE(outcome.ended);
+  EXPECT_EQ(outcome.exitCode, 0);
+  EXPECT_EQ(outcome.shown.size(), 0u);
+  ExpectSpliced(product);
+}
+
 TEST_F(InstallerEndToEndTest, OnlyBookmarkPathAsksForProductPrefilledFromBasePath) {
   RegisterBasePath(product.substr(0, product.size() - 1));
   InstallerOutcome outcome = RunInstaller(bookmark, {{Ok()}});

@@ -63,6 +63,7 @@ const OutputCase kOutputCases[] = {
      false},
     {"nul_byte_keeps_all_text", "with-nul-byte.htm", nullptr, "prefs-work.js", "with-nul-byte.htm",
      false},
+    {"byte_order_mark_kept", "bom.htm", nullptr, "prefs-work.js", "bom.htm", false},
     {"earlier_backup_not_spliced_over_newer", "bookmark.htm", "old-bookmark.htm", "prefs-work.js",
      "work.htm", false},
     {"earlier_backup_holding_removed_folder", "bookmark.htm", "installed-old.htm", "prefs-work.js",

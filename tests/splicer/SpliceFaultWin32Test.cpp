@@ -42,6 +42,7 @@ enum Function {
   kGetFileAttributesEx,
   kMoveFileEx,
   kDeleteFile,
+  kGetFinalPathNameByHandle,
   kFunctionCount
 };
 
@@ -64,6 +65,7 @@ constexpr FileFunction kFileFunctions[kFunctionCount] = {
     {"GetFileAttributesExA", ERROR_ACCESS_DENIED},
     {"MoveFileExA", ERROR_ACCESS_DENIED},
     {"DeleteFileA", ERROR_ACCESS_DENIED},
+    {"GetFinalPathNameByHandleA", ERROR_NOT_ENOUGH_MEMORY},
 };
 
 // Bounds for the calls of a run in good order.
@@ -264,6 +266,15 @@ BOOL WINAPI FaultyDeleteFile(LPCSTR path) {
   return Noted<BOOL>(Original<decltype(&DeleteFileA)>(kDeleteFile)(path), FALSE);
 }
 
+DWORD WINAPI FaultyGetFinalPathNameByHandle(HANDLE file, LPSTR path, DWORD size, DWORD flags) {
+  if (Fails(kGetFinalPathNameByHandle, NameOf(file))) {
+    return 0;
+  }
+  return Noted<DWORD>(Original<decltype(&GetFinalPathNameByHandleA)>(kGetFinalPathNameByHandle)(
+                          file, path, size, flags),
+                      0);
+}
+
 void* const kReplacements[kFunctionCount] = {
     reinterpret_cast<void*>(&FaultyCreateFile),
     reinterpret_cast<void*>(&FaultyGetFileSize),
@@ -275,6 +286,7 @@ void* const kReplacements[kFunctionCount] = {
     reinterpret_cast<void*>(&FaultyGetFileAttributesEx),
     reinterpret_cast<void*>(&FaultyMoveFileEx),
     reinterpret_cast<void*>(&FaultyDeleteFile),
+    reinterpret_cast<void*>(&FaultyGetFinalPathNameByHandle),
 };
 
 // The replacements stand in the import table for the life of the object
@@ -434,27 +446,48 @@ bool FailedOn(const std::vector<Call>& calls, const std::string& file) {
   return false;
 }
 
+// Whether the call at `at` closes a handle that nothing was written through.
+bool ClosesUnwritten(const std::vector<Call>& calls, size_t at) {
+  return calls[at].function == kCloseHandle &&
+         std::none_of(calls.begin(), calls.begin() + at, [&](const Call& call) {
+           return call.function == kWriteFile && call.file == calls[at].file;
+         });
+}
+
+// Whether a later call opens the file of the call at `at` and reads it.
+bool ReadAfterwards(const std::vector<Call>& calls, size_t at) {
+  auto opened = std::find_if(calls.begin() + at + 1, calls.end(), [&](const Call& call) {
+    return call.function == kCreateFile && call.file == calls[at].file && call.succeeded;
+  });
+  return std::any_of(opened, calls.end(), [&](const Call& call) {
+    return call.function == kReadFile && call.file == calls[at].file && call.succeeded;
+  });
+}
+
 // A failure that loses nothing, so that a run may go on to the new text:
 // a call that fails in a run in good order too (the look for a backup when
-// there is none), closing a handle nothing was written through, or a
-// replace that a later attempt made all the same. Any other failure must leave the old
-// text.
+// there is none), closing a handle nothing was written through, an open
+// of a file the run then opens and reads all the same (the look for the
+// file behind links), or a replace that a later attempt made all the same.
+// Any other failure must leave the old text.
 bool Harmless(const std::vector<Call>& calls, size_t at, const std::vector<Call>& clean) {
   const Call& failed = calls[at];
-  // While every failure so far is one the run in good order met too, a run
-  // makes the calls of the run in good order.
+  // While every failure so far is one the run in good order met too, or a
+  // close that changes nothing, a run makes the calls of the run in good
+  // order.
   bool asClean = at < clean.size();
   for (size_t i = 0; asClean && i <= at; ++i) {
     asClean = calls[i].function == clean[i].function && calls[i].file == clean[i].file &&
-              (!calls[i].failed || !clean[i].succeeded);
+              (!calls[i].failed || !clean[i].succeeded || ClosesUnwritten(calls, i));
   }
   if (asClean) {
     return true;
   }
   if (failed.function == kCloseHandle) {
-    return std::none_of(calls.begin(), calls.begin() + at, [&](const Call& call) {
-      return call.function == kWriteFile && call.file == failed.file;
-    });
+    return ClosesUnwritten(calls, at);
+  }
+  if (failed.function == kCreateFile && ReadAfterwards(calls, at)) {
+    return true;
   }
   if (failed.function == kMoveFileEx) {
     return std::any_of(calls.begin() + at + 1, calls.end(), [](const Call& call) {
@@ -544,8 +577,8 @@ class SpliceFaultWin32Test : public testing::TestWithParam<Case> {
     const std::vector<Outcome>& outcomes = GetParam().operation->outcomes;
     for (size_t i = 0; i < outcomes.size(); ++i) {
       const char* file = outcomes[i].onlyAfterFailureOn;
-      if (bookmark && SameOutcome(outcomes[i], outcomes_[i], *bookmark) && (file == nullptr || FailedOn(calls, file)) &&
-          OnlyHarmlessFailures(calls, clean_, file)) {
+      if (bookmark && SameOutcome(outcomes[i], outcomes_[i], *bookmark) &&
+          (file == nullptr || FailedOn(calls, file)) && OnlyHarmlessFailures(calls, clean_, file)) {
         return outcomes[i].label;
       }
     }
@@ -605,7 +638,8 @@ class SpliceFaultWin32Test : public testing::TestWithParam<Case> {
     Prepare();
     clean_ = Run(0, kNoFault);
     std::optional<std::string> cleanText = FileBytes(Bookmark());
-    ASSERT_TRUE(cleanText && SameOutcome(GetParam().operation->outcomes[0], outcomes_[0], *cleanText))
+    ASSERT_TRUE(cleanText &&
+                SameOutcome(GetParam().operation->outcomes[0], outcomes_[0], *cleanText))
         << Describe(clean_);
     const int total = static_cast<int>(clean_.size());
     std::printf("%s: a run in good order makes N = %d file calls:%s\n", GetParam().Name().c_str(),
@@ -692,7 +726,8 @@ bool WorksOnFiles(const std::string& name) {
     if (name == other) return false;
   }
   return name.find("File") != std::string::npos || name.rfind("CreateDirectory", 0) == 0 ||
-         name.rfind("RemoveDirectory", 0) == 0 || name == "CloseHandle";
+         name.rfind("RemoveDirectory", 0) == 0 || name == "CloseHandle" ||
+         name.rfind("GetFinalPathNameByHandle", 0) == 0;
 }
 
 // The matrix covers the shipped program: a file function it comes to
