@@ -35,7 +35,7 @@ bookmark_file::FormatEdit Refusal(StoreStatus status) {
       break;
     case StoreStatus::kOutOfMemory:
       edit.outcome = InstallOutcome::kUnreadable;
-      edit.reason = "cannot be read: not enough memory, nothing changed";
+      edit.reason = "cannot be read (out of memory), nothing changed";
       break;
     case StoreStatus::kSystemFailure:
       edit.outcome = InstallOutcome::kUnwritable;

@@ -3,9 +3,11 @@
 // unreadable ("cannot be read, nothing changed", status 3 natively; Windows
 // stays silent) and never aborts; the bookmark file is as it was, the
 // backup absent or the old text, no temporary file is left, and the next
-// run completes. Install and removal, driven from the command line.
+// run completes. Install and removal of both formats, driven from the
+// command line.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,16 +20,17 @@ namespace {
 
 using namespace splicer_test;
 
-// An HTML bookmark file installed into, or (true) taken out of again. The
-// store waits for a version that builds no JSON tree: that tree allocates
-// while it is torn down, so a failure in it ends in std::terminate before
-// the program's top can catch anything.
-class OutOfMemoryTest : public testing::TestWithParam<bool> {
+struct Case {
+  bool store;    // a Chromium-family Bookmarks file, else an HTML one
+  bool removal;  // taken out of again, else installed into
+};
+
+class OutOfMemoryTest : public testing::TestWithParam<Case> {
  protected:
   // The outcome of the program's own start-up on the case's command line.
   InstallOutcome Run(long failing) {
     InstallerApp& app = *static_cast<InstallerApp*>(AfxGetApp());
-    std::string line = (GetParam() ? "--remove " + file_ : file_ + " " + ProductDir());
+    std::string line = (GetParam().removal ? "--remove " + file_ : file_ + " " + ProductDir());
     app.m_lpCmdLine = &line[0];
     failing_allocation::allocations = 0;
     failing_allocation::failAt = failing;
@@ -40,15 +43,27 @@ class OutOfMemoryTest : public testing::TestWithParam<bool> {
 
   // The profile as the case starts from: a removal's installed into first.
   void Prepare() {
-    dir_ = FreshDirectory(GetParam() ? "out_of_memory_removal" : "out_of_memory_install");
-    file_ = dir_ + "bookmark.htm";
-    PutFile(file_, Data(GetParam() ? "remove/netscape.htm" : "bookmark.htm"));
-    PutFile(dir_ + "prefs.js", Data("prefs-work.js"));
+    const Case c = GetParam();
+    dir_ = FreshDirectory(std::string("out_of_memory_") + (c.store ? "store_" : "html_") +
+                          (c.removal ? "removal" : "install"));
+    if (c.store) {
+      file_ = dir_ + "Bookmarks";
+      PutFile(file_, *FileBytes(TargetPath(std::string(CHROMIUM_DATA_DIR "/") +
+                                           (c.removal ? "everyday.installed.json"
+                                                      : "everyday.json"))));
+      names_ = {"Bookmarks"};
+    } else {
+      file_ = dir_ + "bookmark.htm";
+      PutFile(file_, Data(c.removal ? "remove/netscape.htm" : "bookmark.htm"));
+      PutFile(dir_ + "prefs.js", Data("prefs-work.js"));
+      names_ = {"bookmark.htm", "prefs.js"};
+    }
     before_ = FileBytes(file_);
   }
 
   std::string dir_;
   std::string file_;
+  std::vector<std::string> names_;  // the profile's files before a run
   std::optional<std::string> before_;
 };
 
@@ -63,17 +78,21 @@ TEST_P(OutOfMemoryTest, EveryAllocationFailingInTurnChangesNothing) {
     EXPECT_EQ(FileBytes(file_), before_);
     // An install may have made its backup, of the old text, before the failure.
     std::optional<std::string> backup = FileBytes(dir_ + "bkmk.qyr");
-    EXPECT_TRUE(!backup || (!GetParam() && backup == before_));
-    std::vector<std::string> files = {"bookmark.htm", "prefs.js"};
-    if (backup) files.insert(files.begin(), "bkmk.qyr");
+    EXPECT_TRUE(!backup || (!GetParam().removal && backup == before_));
+    std::vector<std::string> files = names_;
+    if (backup) files.push_back("bkmk.qyr");
+    std::sort(files.begin(), files.end());
     EXPECT_EQ(FilesIn(dir_), files) << "a temporary file was left";
     EXPECT_EQ(Run(0), InstallOutcome::kDone) << "the next run";
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Html, OutOfMemoryTest, testing::Values(false, true),
-                         [](const testing::TestParamInfo<bool>& info) {
-                           return std::string(info.param ? "removal" : "install");
+INSTANTIATE_TEST_SUITE_P(Formats, OutOfMemoryTest,
+                         testing::Values(Case{false, false}, Case{false, true}, Case{true, false},
+                                         Case{true, true}),
+                         [](const testing::TestParamInfo<Case>& info) {
+                           return std::string(info.param.store ? "store_" : "html_") +
+                                  (info.param.removal ? "removal" : "install");
                          });
 
 }  // namespace
