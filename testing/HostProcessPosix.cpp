@@ -4,6 +4,8 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <climits>
+#include <cstdlib>
 
 #include "testing/HostProcess.h"
 
@@ -17,16 +19,19 @@ HostRun RunHost(const std::string& program, const std::vector<std::string>& argu
   if (pipe2(in, O_CLOEXEC) != 0 || pipe2(out, O_CLOEXEC) != 0) return run;
   // A host that refuses early closes its input: the write then fails quietly.
   signal(SIGPIPE, SIG_IGN);
+  // Named from the folder it starts in.
+  char absolute[PATH_MAX];
+  const std::string path = realpath(program.c_str(), absolute) != nullptr ? absolute : program;
   const auto start = std::chrono::steady_clock::now();
   pid_t child = fork();
   if (child == 0) {
     dup2(in[0], 0);
     dup2(out[1], 1);
-    if (chdir(program.substr(0, program.find_last_of('/') + 1).c_str()) != 0) _exit(126);
-    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    if (chdir(path.substr(0, path.find_last_of('/') + 1).c_str()) != 0) _exit(126);
+    std::vector<char*> argv{const_cast<char*>(path.c_str())};
     for (const std::string& each : arguments) argv.push_back(const_cast<char*>(each.c_str()));
     argv.push_back(nullptr);
-    execv(program.c_str(), argv.data());
+    execv(path.c_str(), argv.data());
     _exit(127);
   }
   close(in[0]);
