@@ -21,5 +21,6 @@ int main() {
   uint32_t size = static_cast<uint32_t>(reply.size());
   std::fwrite(&size, sizeof size, 1, stdout);
   std::fwrite(reply.data(), 1, reply.size(), stdout);
+  std::fflush(stdout);  // the reply goes out now, as Snaplet's does, not at the exit
   return 0;
 }
