@@ -4,8 +4,6 @@ namespace {
 CWinApp* theApp = nullptr;
 }
 
-int afxArgc = 0;
-char** afxArgv = nullptr;
 
 CWinApp::CWinApp(LPCSTR lpszAppName) : m_pszAppName(lpszAppName) { theApp = this; }
 

@@ -28,13 +28,6 @@ class CWinApp : public CCmdTarget {
   CWnd* m_pMainWnd = nullptr;
 };
 
-// The arguments one by one, the program's name first, as MSVCRT's __argc
-// and __argv hold them: set by the entry point before InitInstance, beside
-// the one line that m_lpCmdLine holds; 0 and null in a program with a main
-// of its own.
-extern int afxArgc;
-extern char** afxArgv;
-
 // The one application object, or null before it is constructed.
 CWinApp* AfxGetApp();
 

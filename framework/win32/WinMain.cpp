@@ -5,8 +5,6 @@
 #include "framework/WinApp.h"
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {
-  afxArgc = __argc;
-  afxArgv = __argv;
   // The C runtimes differ in how they cut the program name off the command
   // line, so the framework does it itself from the process's own line.
   static std::string arguments;

@@ -5,7 +5,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "framework/WinApp.h"
+#include <string>
+#include <vector>
+
+#include "framework/Arguments.h"
 #include "version/Version.h"
 
 namespace installer {
@@ -59,7 +62,10 @@ bool IsRemovalSwitch(const char* word, size_t length) {
   return length == 8 && std::strncmp(word, "--remove", length) == 0;
 }
 
-const char* FirstArgument() { return afxArgc > 1 ? afxArgv[1] : nullptr; }
+const char* FirstArgument() {
+  const std::vector<std::string>& arguments = AfxGetArguments();
+  return arguments.empty() ? nullptr : arguments[0].c_str();
+}
 
 bool AnswerInformationRequest(const char* line) {
   if (std::strcmp(line, "--help") == 0) {

@@ -5,6 +5,9 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include <string>
+
+#include "framework/Arguments.h"
 #include "framework/WinApp.h"
 
 class ProbeApp : public CWinApp {
@@ -14,8 +17,10 @@ class ProbeApp : public CWinApp {
     if (out != nullptr) {
       if (FILE* file = std::fopen(out, "wb")) {
         std::fprintf(file, "[%s]", m_lpCmdLine);
-        for (int i = 1; std::getenv("QC_PROBE_ARGUMENTS") != nullptr && i < afxArgc; ++i) {
-          std::fprintf(file, "{%s}", afxArgv[i]);
+        if (std::getenv("QC_PROBE_ARGUMENTS") != nullptr) {
+          for (const std::string& argument : AfxGetArguments()) {
+            std::fprintf(file, "{%s}", argument.c_str());
+          }
         }
         std::fclose(file);
       }
