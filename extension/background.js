@@ -11,7 +11,9 @@ const SAVED_SCHEMES = ["http:", "https:", "file:", "ftp:"];
 // The launcher's two requests: the default save, and QuickSave.
 const MENU_MODES = { "quillary-save": 0, "quillary-quicksave": 1 };
 
-chrome.runtime.onInstalled.addListener(() => {
+chrome.runtime.onInstalled.addListener(async () => {
+  // The items outlive the script; an update makes them anew.
+  await chrome.contextMenus.removeAll();
   // A click in a frame saves the top page too, as the launcher does.
   const contexts = ["page", "frame"];
   chrome.contextMenus.create({ id: "quillary-save", title: "Save page to Quillary", contexts });

@@ -28,7 +28,7 @@ import sys
 import threading
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from support import check, end_browser, failures, wait_for  # noqa: E402
+from support import check, end_browser, eventually, failures, wait_for  # noqa: E402
 from websocket import WebSocket  # noqa: E402
 
 BROWSER_FLAGS = [
@@ -52,6 +52,7 @@ PAGES = {
     "/inner.htm": "<!doctype html><title>Inner frame</title><p>Inside",
 }
 BUTTON_TITLE = "Save to Quillary"
+MENU_ITEMS = ["quillary-save", "quillary-quicksave"]
 NOT_SENT = "Quillary: this page cannot be saved"
 HOST_REASON = object()  # the title carries the reason snaplet itself replies
 # The control's dispatch ids: the title, then the URL with SaveDefault or SaveMode1.
@@ -247,6 +248,11 @@ def main():
             browser.load_extension(extension)
             check(origin == f"chrome-extension://{browser.extension}/",
                   f"the extension loaded with the id its key gives: {browser.extension}")
+            # An item that is not there cannot be updated. The install event
+            # that makes them may still be running.
+            menu = "Promise.all(%s.map(id => chrome.contextMenus.update(id, {}).then(() => id, e => e.message)))"
+            check(eventually(lambda: browser.evaluate(menu % json.dumps(MENU_ITEMS)) == MENU_ITEMS),
+                  f"the page menu holds {MENU_ITEMS}: {browser.evaluate(menu % json.dumps(MENU_ITEMS))}")
             commands = browser.evaluate("chrome.commands.getAll()")
             check([(c["name"], c["shortcut"]) for c in commands] == [("_execute_action", "Alt+Shift+S")],
                   f"Alt+Shift+S clicks the button: {commands}")

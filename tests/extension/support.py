@@ -27,6 +27,14 @@ def wait_for(probe, what, timeout=30):
         time.sleep(0.05)
 
 
+def eventually(probe, timeout=10):
+    """Whether probe() comes true within timeout seconds."""
+    try:
+        return bool(wait_for(probe, "", timeout))
+    except RuntimeError:
+        return False
+
+
 def end_browser(process, ask_to_close, timeout=30):
     """Asks the browser to close, then ends it if it has not within timeout."""
     if process.poll() is None:
