@@ -27,24 +27,19 @@ import subprocess
 import sys
 import threading
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+here = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, here)
+sys.path.insert(0, os.path.join(here, "..", "chromium"))
+from devtools_pipe import BROWSER_FLAGS, browser_program  # noqa: E402
 from support import check, end_browser, eventually, failures, wait_for  # noqa: E402
 from websocket import WebSocket  # noqa: E402
 
-BROWSER_FLAGS = [
-    "--headless",
-    "--no-sandbox",
-    "--disable-gpu",
-    "--no-first-run",
-    "--no-default-browser-check",
-    "--disable-background-networking",
-    "--disable-component-update",
-    "--disable-sync",
-    "--password-store=basic",
+# The flags of the project's other Chromium tests, with the protocol on a
+# port of the browser's choosing and extensions loadable through it.
+FLAGS = [flag for flag in BROWSER_FLAGS if flag != "--remote-debugging-pipe"] + [
     "--enable-unsafe-extension-debugging",
     "--remote-debugging-port=0",
 ]
-HOST = "quillary.snaplet"
 UNICODE_TITLE = "Zürich — 日本語のページ 🐦"
 PAGES = {
     "/unicode.htm": f"<!doctype html><meta charset=utf-8><title>{UNICODE_TITLE}</title><p>Text",
@@ -57,15 +52,6 @@ NOT_SENT = "Quillary: this page cannot be saved"
 HOST_REASON = object()  # the title carries the reason snaplet itself replies
 # The control's dispatch ids: the title, then the URL with SaveDefault or SaveMode1.
 SET_TITLE, SAVE_DEFAULT, SAVE_MODE1 = "1", "5", "6"
-
-
-def browser_program():
-    # Debian's chromium script execs this; starting it ourselves keeps the
-    # process id ours to end.
-    for candidate in ("/usr/lib/chromium/chromium", shutil.which("chromium")):
-        if candidate and os.access(candidate, os.X_OK):
-            return candidate
-    sys.exit("chromium is not installed (sh tools/setup.sh installs it)")
 
 
 def extension_id(extension):
@@ -98,7 +84,7 @@ class Chromium:
 
     def __init__(self, user_data_dir, env, log):
         self.process = subprocess.Popen(
-            [browser_program(), *BROWSER_FLAGS, "--user-data-dir=" + user_data_dir, "about:blank"],
+            [browser_program(), *FLAGS, "--user-data-dir=" + user_data_dir, "about:blank"],
             stdout=subprocess.DEVNULL, stderr=log, env=env)
         port_file = os.path.join(user_data_dir, "DevToolsActivePort")
 
