@@ -8,10 +8,14 @@
 
 struct COleControlSite;
 
+// The type byte of VTS_WBSTR (framework/Wnd.h).
+constexpr VARTYPE kWideTextArgument = 0x0E;
+
 struct ControlArgument {
-  VARTYPE type;  // VT_BSTR, VT_I4, VT_BOOL or VT_I2
-  LPCSTR text;   // VT_BSTR; may be null
-  LONG number;   // the others
+  VARTYPE type;             // VT_BSTR, kWideTextArgument, VT_I4, VT_BOOL or VT_I2
+  LPCSTR text;              // VT_BSTR; may be null
+  LONG number;              // VT_I4, VT_BOOL, VT_I2
+  const OLECHAR* wideText;  // kWideTextArgument; may be null
 };
 
 // The control of the class id, created and activated in the site window, or

@@ -24,6 +24,9 @@
 #define VTS_I4 "\x03"
 #define VTS_BSTR "\x08"
 #define VTS_BOOL "\x0B"
+// A wide string (const OLECHAR*), handed to the control as it is: text beyond
+// the ANSI code page. The byte is VT_DECIMAL's, which no caller passes by value.
+#define VTS_WBSTR "\x0E"
 
 struct CCreateContext;   // not used: no document/view here
 class CFile;             // not used: controls are never loaded from a file
@@ -67,9 +70,11 @@ class CWnd : public CCmdTarget {
                      CWnd* pParentWnd, UINT nID, CFile* pPersist = nullptr, BOOL bStorage = FALSE,
                      BSTR bstrLicKey = nullptr);
   // Calls the control's dispatch member. Parameters: VT_BSTR as LPCSTR (null
-  // passes a null BSTR), VT_I4 as LONG, VT_BOOL as BOOL, VT_I2 as int.
-  // Results: VT_EMPTY (pvRet unused), VT_BOOL into a BOOL, VT_I4 into a LONG,
-  // VT_I2 into a short. On POSIX a control takes at most one VT_BSTR.
+  // passes a null BSTR), VTS_WBSTR as const OLECHAR* (likewise), VT_I4 as
+  // LONG, VT_BOOL as BOOL, VT_I2 as int. Results: VT_EMPTY (pvRet unused),
+  // VT_BOOL into a BOOL, VT_I4 into a LONG, VT_I2 into a short. On POSIX a
+  // control takes at most one VT_BSTR, whose text is UTF-8 there: a wide
+  // string is refused (FALSE).
   BOOL InvokeHelper(DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRet,
                     const BYTE* pbParamInfo, ...);
   BOOL InvokeHelper(DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRet,

@@ -98,10 +98,13 @@ BOOL CWnd::InvokeHelperV(DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRe
   }
   std::vector<ControlArgument> arguments;
   for (const BYTE* type = pbParamInfo; type != nullptr && *type != 0; ++type) {
-    ControlArgument argument{*type, nullptr, 0};
+    ControlArgument argument{*type, nullptr, 0, nullptr};
     switch (*type) {
       case VT_BSTR:
         argument.text = va_arg(argList, LPCSTR);
+        break;
+      case kWideTextArgument:
+        argument.wideText = va_arg(argList, const OLECHAR*);
         break;
       case VT_I4:
         argument.number = va_arg(argList, LONG);

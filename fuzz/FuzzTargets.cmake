@@ -5,7 +5,7 @@
 set(QC_FUZZ_DIR ${CMAKE_CURRENT_LIST_DIR})
 set(QC_FUZZ_TARGETS item_codec window_catalogue bookmark_splice bookmark_removal toolbar_prefs
                     command_line registry_file rc_script rc_string_table rc_dialogs
-                    chromium_bookmarks)
+                    chromium_bookmarks native_message)
 
 # qc_fuzz_entry(<executable> <name> <scratch directory>): gives the
 # executable the entry point of fuzz/<name>_fuzzer.cpp and what it needs.
@@ -25,6 +25,8 @@ function(qc_fuzz_entry executable name scratch)
     target_link_libraries(${executable} PRIVATE installer_core)
   elseif(name STREQUAL "chromium_bookmarks")
     target_link_libraries(${executable} PRIVATE chromium_store)
+  elseif(name STREQUAL "native_message")
+    target_link_libraries(${executable} PRIVATE native_message)
   elseif(name STREQUAL "registry_file")
     target_link_libraries(${executable} PRIVATE win32api)
   elseif(name STREQUAL "rc_script")

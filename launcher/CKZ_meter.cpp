@@ -15,6 +15,7 @@ enum MeterDispatchId : DISPID {
 };
 
 const BYTE kOneString[] = VTS_BSTR;
+const BYTE kOneWideString[] = VTS_WBSTR;
 
 }  // namespace
 
@@ -39,5 +40,23 @@ BOOL CKZ_meter::SaveDefault(LPCSTR url) {
 BOOL CKZ_meter::SaveMode1(LPCSTR url) {
   BOOL result = FALSE;
   InvokeHelper(kSaveMode1, DISPATCH_METHOD, VT_BOOL, &result, kOneString, url);
+  return result;
+}
+
+BOOL CKZ_meter::SetTitleW(const OLECHAR* title) {
+  BOOL result = FALSE;
+  InvokeHelper(kSetTitle, DISPATCH_METHOD, VT_BOOL, &result, kOneWideString, title);
+  return result;
+}
+
+BOOL CKZ_meter::SaveDefaultW(const OLECHAR* url) {
+  BOOL result = FALSE;
+  InvokeHelper(kSaveDefault, DISPATCH_METHOD, VT_BOOL, &result, kOneWideString, url);
+  return result;
+}
+
+BOOL CKZ_meter::SaveMode1W(const OLECHAR* url) {
+  BOOL result = FALSE;
+  InvokeHelper(kSaveMode1, DISPATCH_METHOD, VT_BOOL, &result, kOneWideString, url);
   return result;
 }

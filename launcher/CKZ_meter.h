@@ -15,4 +15,10 @@ class CKZ_meter : public CWnd {
   BOOL SetTitle(LPCSTR title);
   BOOL SaveDefault(LPCSTR url);
   BOOL SaveMode1(LPCSTR url);
+
+  // The same members with wide strings, for text beyond the ANSI code page
+  // (Windows only: see CWnd::InvokeHelper).
+  BOOL SetTitleW(const OLECHAR* title);
+  BOOL SaveDefaultW(const OLECHAR* url);
+  BOOL SaveMode1W(const OLECHAR* url);
 };

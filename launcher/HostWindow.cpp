@@ -23,18 +23,34 @@ HostWindow::~HostWindow() {
   DestroyWindow();
 }
 
-BOOL HostWindow::Launch(BOOL mode) {
+BOOL HostWindow::CreateHostWindow() {
   windowClassName = AfxRegisterWndClass(CS_HREDRAW | CS_VREDRAW, 0, 0, 0);
-  BOOL created = CreateEx(WS_EX_CLIENTEDGE | WS_EX_WINDOWEDGE, windowClassName, nullptr, WS_POPUP,
-                          0, 0, 0, 0, nullptr, nullptr, nullptr);
-  if (!created) {
+  if (!CreateEx(WS_EX_CLIENTEDGE | WS_EX_WINDOWEDGE, windowClassName, nullptr, WS_POPUP, 0, 0, 0, 0,
+                nullptr, nullptr, nullptr)) {
     return FALSE;
   }
   CenterWindow();
+  return TRUE;
+}
+
+BOOL HostWindow::CreateMeter() {
   RECT client;
   GetClientRect(&client);
+  return control.Create(nullptr, nullptr, WS_VISIBLE, client, this, kMeterControlId, nullptr);
+}
 
-  if (control.Create(nullptr, nullptr, WS_VISIBLE, client, this, kMeterControlId, nullptr)) {
+void HostWindow::MoveInto(HWND browserWindow) {
+  ::SetParent(m_hWnd, browserWindow);
+  ModifyStyle(WS_POPUP, WS_CHILD, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER);
+}
+
+BOOL HostWindow::Launch(BOOL mode) {
+  BOOL created = CreateHostWindow();
+  if (!created) {
+    return FALSE;
+  }
+
+  if (CreateMeter()) {
     // The DDE instance lives only for this block.
     DdeLink link;
     link.RefreshWindowList();
@@ -51,8 +67,7 @@ BOOL HostWindow::Launch(BOOL mode) {
 
     HWND browserWindow = FindWindowA(nullptr, caption);
     if (browserWindow != nullptr) {
-      ::SetParent(m_hWnd, browserWindow);
-      ModifyStyle(WS_POPUP, WS_CHILD, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER);
+      MoveInto(browserWindow);
       control.SetTitle(pageInfo.title);
       if (mode) {
         control.SaveMode1(pageInfo.url);

@@ -17,6 +17,14 @@ class HostWindow : public CWnd {
   // happened afterwards.
   virtual BOOL Launch(BOOL mode);
 
+  // The pieces of the job that every source of the page shares (the browser
+  // over DDE, or an extension's message): the hidden 0x0 pop-up host window,
+  // centred; the control in it; and the move into the browser's window as a
+  // child that keeps its position, size and Z order.
+  BOOL CreateHostWindow();
+  BOOL CreateMeter();
+  void MoveInto(HWND browserWindow);
+
   LPCSTR windowClassName = nullptr;
   CKZ_meter control;
   BrowserWindowInfo pageInfo;

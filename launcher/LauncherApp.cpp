@@ -1,6 +1,10 @@
 #include "launcher/LauncherApp.h"
 
+#include "framework/Arguments.h"
 #include "launcher/HostWindow.h"
+#include "launcher/messaging/HostCommandLine.h"
+#include "launcher/messaging/HostRun.h"
+#include "launcher/messaging/Registration.h"
 
 BEGIN_MESSAGE_MAP(LauncherApp, CWinApp)
 ON_COMMAND(ID_HELP, &CWinApp::OnHelp)
@@ -13,6 +17,24 @@ BOOL LaunchModeFromCommandLine(const char* arguments) {
 }
 
 BOOL LauncherApp::InitInstance() {
+  native_host::HostCommandLine commandLine = native_host::ReadHostCommandLine(AfxGetArguments());
+  switch (commandLine.role) {
+    case native_host::SnapletRole::kRegister:
+      exitStatus = native_host::RegisterHost();
+      return FALSE;
+    case native_host::SnapletRole::kUnregister:
+      exitStatus = native_host::UnregisterHost();
+      return FALSE;
+    case native_host::SnapletRole::kChromiumHost:
+    case native_host::SnapletRole::kFirefoxHost:
+      AfxEnableControlContainer();
+      Enable3dControls();
+      exitStatus = native_host::RunAsHost(commandLine);
+      return FALSE;
+    case native_host::SnapletRole::kLauncher:
+      break;
+  }
+
   AfxEnableControlContainer();
   Enable3dControls();
 
@@ -26,3 +48,5 @@ BOOL LauncherApp::InitInstance() {
   m_pMainWnd = nullptr;
   return FALSE;
 }
+
+int LauncherApp::ExitInstance() { return exitStatus; }

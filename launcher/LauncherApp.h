@@ -1,4 +1,6 @@
-// Snaplet's application object: the whole job runs in InitInstance.
+// Snaplet's application object: the whole job runs in InitInstance. Started
+// by a browser as its native messaging host, or with a registration switch,
+// it does that job instead, and its exit status tells the outcome.
 #pragma once
 
 #include "framework/Framework.h"
@@ -6,6 +8,10 @@
 class LauncherApp : public CWinApp {
  public:
   BOOL InitInstance() override;
+  // The exit status: 0 for the launcher's runs, which tell nobody.
+  int ExitInstance() override;
+
+  int exitStatus = 0;
 
   DECLARE_MESSAGE_MAP()
 };

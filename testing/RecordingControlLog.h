@@ -6,6 +6,8 @@
 //   top-level ancestor> [TAB failed] LF
 // A backslash, tab, carriage return or line feed in a text is written as
 // \\, \t, \r or \n. A null string argument is written as the empty text.
+// Texts are UTF-8: under Windows converted from the control's UTF-16, so
+// that one beyond the ANSI code page shows as it arrived.
 //
 // QC_CONTROL_FAIL makes the control fail on request: a comma-separated list
 // of dispatch ids whose calls fail (they are still logged, marked "failed"),

@@ -29,18 +29,19 @@ std::string Environment(const char* name) {
   return length > 0 && length < sizeof value ? std::string(value, length) : std::string();
 }
 
-std::string ToAnsi(BSTR text) {
-  if (text == nullptr) {
-    return std::string();
-  }
-  int length = ::WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(::SysStringLen(text)),
-                                     nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<size_t>(length > 0 ? length : 0), '\0');
-  if (length > 0) {
-    ::WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(::SysStringLen(text)), &out[0], length,
-                          nullptr, nullptr);
+// The log is UTF-8, so that a text beyond the ANSI code page shows as the
+// control received it.
+std::string ToUtf8(const wchar_t* text, int length) {
+  int size = ::WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<size_t>(size > 0 ? size : 0), '\0');
+  if (size > 0) {
+    ::WideCharToMultiByte(CP_UTF8, 0, text, length, &out[0], size, nullptr, nullptr);
   }
   return out;
+}
+
+std::string ToUtf8(BSTR text) {
+  return text != nullptr ? ToUtf8(text, static_cast<int>(::SysStringLen(text))) : std::string();
 }
 
 bool EnsureWindowClass() {
@@ -244,7 +245,7 @@ class RecordingControl : public IOleObject,
       if (argumentError != nullptr) *argumentError = 0;
       return DISP_E_TYPEMISMATCH;
     }
-    std::string argument = ToAnsi(text.bstrVal);
+    std::string argument = ToUtf8(text.bstrVal);
     ::VariantClear(&text);
 
     bool fail = recording_control::FailureRequested(Environment(recording_control::kFailVariable),
@@ -328,9 +329,9 @@ class RecordingControl : public IOleObject,
 
   std::string RootCaption() const {
     HWND root = window_ != nullptr ? ::GetAncestor(window_, GA_ROOT) : nullptr;
-    char caption[512] = "";
-    if (root != nullptr) ::GetWindowTextA(root, caption, sizeof caption);
-    return caption;
+    wchar_t caption[512] = L"";
+    int length = root != nullptr ? ::GetWindowTextW(root, caption, 512) : 0;
+    return ToUtf8(caption, length);
   }
 
   ULONG references_ = 1;

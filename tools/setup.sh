@@ -23,6 +23,9 @@ install_missing cmake make g++ libgtest-dev g++-mingw-w64-x86-64 g++-mingw-w64-i
 # The Chromium-family bookmark store: its JSON library (header-only, for both
 # compilers), the native digests, and the browser its tests run against.
 install_missing nlohmann-json3-dev libssl-dev chromium python3
+# The JSON library the project moves to (header-only, for both compilers):
+# Snaplet's native messaging and its host manifests.
+install_missing rapidjson-dev
 # The browser extension's tests run in Firefox too.
 install_missing firefox-esr
 if [ "${1:-}" = fuzz ]; then

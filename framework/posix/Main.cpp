@@ -6,8 +6,10 @@
 #include <string>
 
 #include "framework/WinApp.h"
+#include "framework/posix/ProgramArguments.h"
 
 int main(int argc, char** argv) {
+  AfxSetArguments(argc, argv);
   static std::string line;
   for (int i = 1; i < argc; ++i) {
     std::string argument = i == 1 ? AfxSkipBlanks(argv[i]) : argv[i];

@@ -174,8 +174,7 @@ void TearDown(COleControlSite* site) {
 // cannot start from them is not usable.
 bool InitialiseNew(IOleObject* object) {
   IPersistStreamInit* persist = nullptr;
-  if (FAILED(
-          object->QueryInterface(IID_IPersistStreamInit, reinterpret_cast<void**>(&persist)))) {
+  if (FAILED(object->QueryInterface(IID_IPersistStreamInit, reinterpret_cast<void**>(&persist)))) {
     return true;
   }
   bool initialised = SUCCEEDED(persist->InitNew());
@@ -280,6 +279,14 @@ bool ToVariant(const ControlArgument& argument, VARIANT* variant) {
       ::MultiByteToWideChar(CP_ACP, 0, argument.text, -1, variant->bstrVal, length);
       return true;
     }
+    case kWideTextArgument:
+      variant->vt = VT_BSTR;
+      variant->bstrVal = nullptr;
+      if (argument.wideText == nullptr) {
+        return true;
+      }
+      variant->bstrVal = ::SysAllocString(argument.wideText);
+      return variant->bstrVal != nullptr;
     case VT_I4:
       variant->vt = VT_I4;
       variant->lVal = argument.number;

@@ -102,6 +102,20 @@ HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD /*dwShareMode
   return posix_files::HandleFromFd(fd);
 }
 
+HANDLE GetStdHandle(DWORD nStdHandle) {
+  switch (nStdHandle) {
+    case STD_INPUT_HANDLE:
+      return posix_files::HandleFromFd(0);
+    case STD_OUTPUT_HANDLE:
+      return posix_files::HandleFromFd(1);
+    case STD_ERROR_HANDLE:
+      return posix_files::HandleFromFd(2);
+    default:
+      Fail(ERROR_INVALID_PARAMETER);
+      return INVALID_HANDLE_VALUE;
+  }
+}
+
 BOOL ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead,
               LPDWORD lpNumberOfBytesRead, LPOVERLAPPED lpOverlapped) {
   if (lpNumberOfBytesRead != nullptr) {

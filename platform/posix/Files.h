@@ -57,6 +57,13 @@
 struct OVERLAPPED;
 typedef OVERLAPPED* LPOVERLAPPED;
 
+// The process's standard input, output and error, for ReadFile and WriteFile
+// (as binary: POSIX has no text mode).
+#define STD_INPUT_HANDLE ((DWORD)-10)
+#define STD_OUTPUT_HANDLE ((DWORD)-11)
+#define STD_ERROR_HANDLE ((DWORD)-12)
+HANDLE GetStdHandle(DWORD nStdHandle);
+
 // Access GENERIC_READ and/or GENERIC_WRITE; every disposition; the
 // attributes and the template are ignored.
 HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,

@@ -251,6 +251,11 @@ LONG SetWindowLongA(HWND hWnd, int nIndex, LONG dwNewLong);
 BOOL ShowWindow(HWND hWnd, int nCmdShow);
 BOOL IsWindowVisible(HWND hWnd);
 
+// The foreground window: the top-level window that SetForegroundWindow last
+// named, while it lives; null before, as with no user at the desktop.
+HWND GetForegroundWindow();
+BOOL SetForegroundWindow(HWND hWnd);
+
 // Geometry.
 BOOL SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, int cy, UINT uFlags);
 BOOL MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, BOOL bRepaint);

@@ -142,3 +142,20 @@ BOOL IsWindowVisible(HWND hWnd) {
   }
   return FALSE;
 }
+
+HWND GetForegroundWindow() {
+  Desktop& desktop = TheDesktop();
+  std::lock_guard<std::mutex> hold(desktop.lock);
+  return posix_windows::Find(desktop, desktop.foreground) != nullptr ? desktop.foreground : nullptr;
+}
+
+BOOL SetForegroundWindow(HWND hWnd) {
+  Desktop& desktop = TheDesktop();
+  std::lock_guard<std::mutex> hold(desktop.lock);
+  const Window* window = posix_windows::FindOrFail(desktop, hWnd);
+  if (window == nullptr || window->parent != desktop.handle) {
+    return FALSE;
+  }
+  desktop.foreground = hWnd;
+  return TRUE;
+}

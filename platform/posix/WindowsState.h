@@ -40,6 +40,7 @@ struct Desktop {
   std::list<WindowClass> classes;       // registered ones; list keeps names in place
   uintptr_t nextHandle;
   ATOM nextAtom;
+  HWND foreground = nullptr;  // as SetForegroundWindow last made it
 };
 
 Desktop& TheDesktop();
