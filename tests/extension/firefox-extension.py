@@ -2,7 +2,11 @@
 """Firefox takes the extension as it is in the tree: a headless Firefox ESR
 on a fresh profile installs the extension folder through WebDriver BiDi
 (webExtension.install), which answers with the extension's Firefox id, or
-with the reason the manifest is refused.
+with the reason the manifest is refused. Then its toolbar button is
+clicked on a data: page, from the browser's own window (which BiDi reaches
+with --remote-allow-system-access, through Firefox's internal extension
+modules): the background script runs in Firefox and marks the button
+without starting a host.
 
     python3 tests/extension/firefox-extension.py <extension dir> <work dir>
 
@@ -19,6 +23,20 @@ from support import check, end_browser, failures, wait_for  # noqa: E402
 from websocket import WebSocket  # noqa: E402
 
 FIREFOX_ID = "snaplet@quillary"
+# Clicks the button for the selected tab, and tells what the button then
+# shows and what Firefox said of the manifest.
+CLICK = """(async () => {
+  const {ExtensionParent} = ChromeUtils.importESModule("resource://gre/modules/ExtensionParent.sys.mjs");
+  const extension = ExtensionParent.GlobalManager.getExtension(%s);
+  const button = ExtensionParent.apiManager.global.browserActionFor(extension);
+  const tab = gBrowser.selectedTab;
+  button.triggerAction(window);
+  for (let i = 0; i < 100 && button.action.getProperty(tab, "title") === "Save to Quillary"; i++) {
+    await new Promise(done => setTimeout(done, 100));
+  }
+  return JSON.stringify({badge: button.action.getProperty(tab, "badgeText"),
+                         title: button.action.getProperty(tab, "title"), warnings: extension.warnings});
+})()""" % json.dumps(FIREFOX_ID)
 # Nothing of the browser's own reaches out at start-up: this machine has no
 # network, and the test needs none.
 PREFERENCES = {
@@ -59,7 +77,8 @@ def main():
                XDG_CACHE_HOME=os.path.join(work, ".cache"))
     with open(os.path.join(work, "browser.log"), "wb") as log:
         process = subprocess.Popen(
-            [browser_program(), "--headless", "--no-remote", "--profile", profile, "--remote-debugging-port", "0"],
+            [browser_program(), "--headless", "--no-remote", "--profile", profile, "--remote-debugging-port", "0",
+             "--remote-allow-system-access"],
             stdout=log, stderr=subprocess.STDOUT, env=env)
         protocol = None
         try:
@@ -83,6 +102,18 @@ def main():
             except RuntimeError as refusal:
                 installed = str(refusal)
             check(installed == FIREFOX_ID, f"webExtension.install of {extension}: {installed}")
+
+            page = protocol.call("browsingContext.getTree")["contexts"][0]["context"]
+            protocol.call("browsingContext.navigate",
+                          {"context": page, "url": "data:text/html,<title>Data</title>", "wait": "complete"})
+            window = protocol.call("browsingContext.getTree", {"moz:scope": "chrome"})["contexts"][0]["context"]
+            shown = json.loads(protocol.call("script.evaluate", {"expression": CLICK, "target": {"context": window},
+                                                                 "awaitPromise": True})["result"]["value"])
+            check((shown["badge"], shown["title"]) == ("!", "Quillary: this page cannot be saved"),
+                  f"the button on a data: page: badge {shown['badge']!r}, title {shown['title']!r}")
+            # Firefox has no use for the Chromium family's key, and says so.
+            check(all("processing key:" in warning for warning in shown["warnings"]),
+                  f"Firefox's warnings on the manifest: {shown['warnings']}")
         finally:
             end_browser(process, lambda: protocol and protocol.call("browser.close"))
     if failures:
