@@ -1,6 +1,6 @@
-// Under Wine: the host as the browsers start it on Windows. Firefox hands a
-// program its pipes directly; the Chromium family starts it through
-// cmd.exe, which opens the browser's named pipes for its redirections.
+// Under Wine: the host as the browsers start it on Windows. Firefox hands it
+// pipes directly; the Chromium family starts it through cmd.exe, which opens
+// the browser's named pipes for its redirections.
 #include <windows.h>
 
 #include <chrono>
@@ -15,40 +15,27 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 std::wstring Wide(const std::string& text) {
-  int length =
-      MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  if (length > 0) {
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
-  }
+  std::wstring wide(text.size(), L'\0');
+  wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, text.data(),
+                                                      static_cast<int>(text.size()), &wide[0],
+                                                      static_cast<int>(wide.size()))));
   return wide;
 }
 
-// One I/O on a handle opened for overlapped use or not.
-bool Transfer(HANDLE handle, bool writing, char* data, DWORD size, DWORD* done) {
-  OVERLAPPED overlapped{};
-  overlapped.hEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  BOOL ok = writing ? WriteFile(handle, data, size, done, &overlapped)
-                    : ReadFile(handle, data, size, done, &overlapped);
-  if (!ok && GetLastError() == ERROR_IO_PENDING) {
-    ok = GetOverlappedResult(handle, &overlapped, done, TRUE);
-  }
-  CloseHandle(overlapped.hEvent);
-  return ok && (*done > 0 || size == 0);
-}
-
-void Feed(HANDLE input, std::string text) {
-  DWORD done = 0;
-  for (size_t at = 0; at < text.size(); at += done) {
-    if (!Transfer(input, true, &text[at], static_cast<DWORD>(text.size() - at), &done)) break;
+void Feed(HANDLE input, bool named, std::string text) {
+  if (named) ConnectNamedPipe(input, nullptr);
+  DWORD put = 0;
+  for (size_t at = 0; at < text.size(); at += put) {
+    if (!WriteFile(input, &text[at], static_cast<DWORD>(text.size() - at), &put, nullptr)) break;
   }
   CloseHandle(input);
 }
 
-void Drain(HANDLE output, Clock::time_point start, HostRun* run) {
+void Drain(HANDLE output, bool named, Clock::time_point start, HostRun* run) {
+  if (named) ConnectNamedPipe(output, nullptr);
   char buffer[65536];
   DWORD got = 0;
-  while (Transfer(output, false, buffer, sizeof buffer, &got)) {
+  while (ReadFile(output, buffer, sizeof buffer, &got, nullptr) && got > 0) {
     run->output.append(buffer, got);
     if (run->replyMs < 0 && !FirstMessage(run->output).empty()) {
       run->replyMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
@@ -57,54 +44,35 @@ void Drain(HANDLE output, Clock::time_point start, HostRun* run) {
   CloseHandle(output);
 }
 
-std::wstring Quoted(const std::wstring& text) { return L"\"" + text + L"\""; }
-
-// Named pipes as a browser makes them: the host's input (we write) and
-// output (we read), connected once the child opens them.
-bool MakeNamedPipes(const std::wstring& in, const std::wstring& out, HANDLE* ours) {
-  ours[0] = CreateNamedPipeW(in.c_str(), PIPE_ACCESS_OUTBOUND | FILE_FLAG_OVERLAPPED,
-                             PIPE_TYPE_BYTE | PIPE_WAIT, 1, 65536, 65536, 0, nullptr);
-  ours[1] = CreateNamedPipeW(out.c_str(), PIPE_ACCESS_INBOUND | FILE_FLAG_OVERLAPPED,
-                             PIPE_TYPE_BYTE | PIPE_WAIT, 1, 65536, 65536, 0, nullptr);
-  return ours[0] != INVALID_HANDLE_VALUE && ours[1] != INVALID_HANDLE_VALUE;
-}
-
-bool Connect(HANDLE pipe, DWORD boundMs) {
-  OVERLAPPED overlapped{};
-  overlapped.hEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  bool connected = ConnectNamedPipe(pipe, &overlapped) || GetLastError() == ERROR_PIPE_CONNECTED ||
-                   (GetLastError() == ERROR_IO_PENDING &&
-                    WaitForSingleObject(overlapped.hEvent, boundMs) == WAIT_OBJECT_0);
-  if (!connected) CancelIo(pipe);
-  CloseHandle(overlapped.hEvent);
-  return connected;
-}
-
 }  // namespace
 
 HostRun RunHost(const std::string& program, const std::vector<std::string>& arguments,
                 const std::string& input, StartStyle style, unsigned boundMs) {
   HostRun run;
-  std::wstring commandLine = Quoted(Wide(program));
+  const bool named = style == StartStyle::kThroughCmd;
+  std::wstring application = Wide(program);
+  std::wstring commandLine = L"\"" + application + L"\"";
   for (const std::string& argument : arguments) commandLine += L" " + Wide(argument);
-  std::wstring folder = Wide(program.substr(0, program.find_last_of('\\')));
-
-  HANDLE ours[2] = {INVALID_HANDLE_VALUE, INVALID_HANDLE_VALUE};  // input, output
-  HANDLE theirs[2] = {nullptr, nullptr};
+  std::wstring folder = application.substr(0, application.find_last_of(L'\\'));
+  HANDLE ours[2], theirs[2] = {nullptr, nullptr};  // input, output
+  std::wstring pipes[2];
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
-  std::wstring application;
-  if (style == StartStyle::kThroughCmd) {
+  if (named) {
     static int runs = 0;
     std::wstring id = std::to_wstring(GetCurrentProcessId()) + L"." + std::to_wstring(++runs);
-    std::wstring in = L"\\\\.\\pipe\\qc.nativeMessaging.in." + id;
-    std::wstring out = L"\\\\.\\pipe\\qc.nativeMessaging.out." + id;
-    if (!MakeNamedPipes(in, out, ours)) return run;
-    wchar_t cmd[MAX_PATH];
-    GetEnvironmentVariableW(L"COMSPEC", cmd, MAX_PATH);
-    application = cmd;
-    commandLine =
-        Quoted(application) + L" /d /s /c " + Quoted(commandLine) + L" < " + in + L" > " + out;
+    pipes[0] = L"\\\\.\\pipe\\qc.nativeMessaging.in." + id;
+    pipes[1] = L"\\\\.\\pipe\\qc.nativeMessaging.out." + id;
+    for (int i = 0; i < 2; ++i) {
+      ours[i] =
+          CreateNamedPipeW(pipes[i].c_str(), i == 0 ? PIPE_ACCESS_OUTBOUND : PIPE_ACCESS_INBOUND,
+                           PIPE_TYPE_BYTE | PIPE_WAIT, 1, 65536, 65536, 0, nullptr);
+    }
+    wchar_t shell[MAX_PATH];
+    GetEnvironmentVariableW(L"COMSPEC", shell, MAX_PATH);
+    application = shell;
+    commandLine = L"\"" + application + L"\" /d /s /c \"" + commandLine + L"\" < " + pipes[0] +
+                  L" > " + pipes[1];
   } else {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     CreatePipe(&theirs[0], &ours[0], &inherit, 0);
@@ -115,50 +83,43 @@ HostRun RunHost(const std::string& program, const std::vector<std::string>& argu
     startup.hStdInput = theirs[0];
     startup.hStdOutput = theirs[1];
     startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-    application = Wide(program);
   }
   const Clock::time_point start = Clock::now();
   PROCESS_INFORMATION process{};
-  run.started = CreateProcessW(application.c_str(), &commandLine[0], nullptr, nullptr,
-                               style == StartStyle::kDirect, CREATE_NO_WINDOW, nullptr,
-                               folder.c_str(), &startup, &process) != FALSE;
+  bool started = CreateProcessW(application.c_str(), &commandLine[0], nullptr, nullptr, !named,
+                                CREATE_NO_WINDOW, nullptr, folder.c_str(), &startup, &process);
   for (HANDLE handle : theirs) {
     if (handle != nullptr) CloseHandle(handle);
   }
-  if (run.started && style == StartStyle::kThroughCmd) {
-    run.started = Connect(ours[0], boundMs) && Connect(ours[1], boundMs);
-  }
-  if (!run.started) {
+  if (!started) {
     for (HANDLE handle : ours) CloseHandle(handle);
-    if (process.hProcess != nullptr) {
-      TerminateProcess(process.hProcess, 99);
-      CloseHandle(process.hProcess);
-      CloseHandle(process.hThread);
-    }
     return run;
   }
-  std::thread feeder(Feed, ours[0], input);
-  std::thread drainer(Drain, ours[1], start, &run);
-  // The host's windows may send to ours (a browser window of the test's):
-  // they are answered while it runs.
-  for (;;) {
-    DWORD elapsed = static_cast<DWORD>(
-        std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
-    if (elapsed >= boundMs) break;
-    DWORD woken =
-        MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, boundMs - elapsed, QS_ALLINPUT);
-    if (woken == WAIT_OBJECT_0) {
+  std::thread feeder(Feed, ours[0], named, input);
+  std::thread drainer(Drain, ours[1], named, start, &run);
+  // The host's windows may send to the caller's (a test's browser window).
+  for (DWORD elapsed = 0; elapsed < boundMs;) {
+    if (MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, boundMs - elapsed, QS_ALLINPUT) ==
+        WAIT_OBJECT_0) {
       run.ended = true;
       break;
     }
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    elapsed = static_cast<DWORD>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
   }
   if (!run.ended) TerminateProcess(process.hProcess, 99);
   WaitForSingleObject(process.hProcess, 5000);
   DWORD code = 0;
   if (run.ended && GetExitCodeProcess(process.hProcess, &code))
     run.exitCode = static_cast<int>(code);
+  // A pipe the host never opened would hold its thread: a client of ours ends the wait.
+  for (int i = 0; named && i < 2; ++i) {
+    HANDLE client = CreateFileW(pipes[i].c_str(), i == 0 ? GENERIC_READ : GENERIC_WRITE, 0, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    if (client != INVALID_HANDLE_VALUE) CloseHandle(client);
+  }
   feeder.join();
   drainer.join();
   CloseHandle(process.hProcess);

@@ -6,6 +6,7 @@ namespace recording_control {
 
 const char kLogVariable[] = "QC_CONTROL_LOG";
 const char kFailVariable[] = "QC_CONTROL_FAIL";
+const char kUtf8LogVariable[] = "QC_CONTROL_LOG_UTF8";
 
 namespace {
 

@@ -6,8 +6,9 @@
 //   top-level ancestor> [TAB failed] LF
 // A backslash, tab, carriage return or line feed in a text is written as
 // \\, \t, \r or \n. A null string argument is written as the empty text.
-// Texts are UTF-8: under Windows converted from the control's UTF-16, so
-// that one beyond the ANSI code page shows as it arrived.
+// Under Windows the texts (read as UTF-16) are written in the ANSI code
+// page, or in UTF-8 when QC_CONTROL_LOG_UTF8 is set, so that a text beyond
+// that code page shows as it arrived.
 //
 // QC_CONTROL_FAIL makes the control fail on request: a comma-separated list
 // of dispatch ids whose calls fail (they are still logged, marked "failed"),
@@ -20,8 +21,9 @@
 
 namespace recording_control {
 
-extern const char kLogVariable[];   // "QC_CONTROL_LOG"
-extern const char kFailVariable[];  // "QC_CONTROL_FAIL"
+extern const char kLogVariable[];      // "QC_CONTROL_LOG"
+extern const char kFailVariable[];     // "QC_CONTROL_FAIL"
+extern const char kUtf8LogVariable[];  // "QC_CONTROL_LOG_UTF8"
 
 // The dispatch ids the control answers; others are DISP_E_MEMBERNOTFOUND.
 bool IsKnownMember(long dispId);

@@ -29,19 +29,20 @@ std::string Environment(const char* name) {
   return length > 0 && length < sizeof value ? std::string(value, length) : std::string();
 }
 
-// The log is UTF-8, so that a text beyond the ANSI code page shows as the
-// control received it.
-std::string ToUtf8(const wchar_t* text, int length) {
-  int size = ::WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
+// The log's texts in the ANSI code page, or in UTF-8 on request, so that a
+// text beyond that code page shows as the control received it.
+std::string ToLogText(const wchar_t* text, int length) {
+  const UINT codePage = Environment(recording_control::kUtf8LogVariable).empty() ? CP_ACP : CP_UTF8;
+  int size = ::WideCharToMultiByte(codePage, 0, text, length, nullptr, 0, nullptr, nullptr);
   std::string out(static_cast<size_t>(size > 0 ? size : 0), '\0');
   if (size > 0) {
-    ::WideCharToMultiByte(CP_UTF8, 0, text, length, &out[0], size, nullptr, nullptr);
+    ::WideCharToMultiByte(codePage, 0, text, length, &out[0], size, nullptr, nullptr);
   }
   return out;
 }
 
-std::string ToUtf8(BSTR text) {
-  return text != nullptr ? ToUtf8(text, static_cast<int>(::SysStringLen(text))) : std::string();
+std::string ToLogText(BSTR text) {
+  return text != nullptr ? ToLogText(text, static_cast<int>(::SysStringLen(text))) : std::string();
 }
 
 bool EnsureWindowClass() {
@@ -245,7 +246,7 @@ class RecordingControl : public IOleObject,
       if (argumentError != nullptr) *argumentError = 0;
       return DISP_E_TYPEMISMATCH;
     }
-    std::string argument = ToUtf8(text.bstrVal);
+    std::string argument = ToLogText(text.bstrVal);
     ::VariantClear(&text);
 
     bool fail = recording_control::FailureRequested(Environment(recording_control::kFailVariable),
@@ -331,7 +332,7 @@ class RecordingControl : public IOleObject,
     HWND root = window_ != nullptr ? ::GetAncestor(window_, GA_ROOT) : nullptr;
     wchar_t caption[512] = L"";
     int length = root != nullptr ? ::GetWindowTextW(root, caption, 512) : 0;
-    return ToUtf8(caption, length);
+    return ToLogText(caption, length);
   }
 
   ULONG references_ = 1;

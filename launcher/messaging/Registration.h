@@ -17,7 +17,7 @@ extern const char kRegisterSwitch[];
 extern const char kUnregisterSwitch[];
 
 // Each returns the exit status: 0 when done, 1 when something failed, in
-// which case nothing was changed.
+// which case what it had changed is put back.
 int RegisterHost();
 int UnregisterHost();
 

@@ -19,7 +19,7 @@ bool ReadAll(RegistrationStore* store, const std::vector<RegistrationItem>& item
     Found each{ItemState::kAbsent, std::string()};
     each.state = store->Read(item, &each.content);
     if (each.state == ItemState::kUnreadable) {
-      *failure = item.location + ": " + store->Failure();
+      *failure = item.location + ": " + store->Failure() + "; nothing changed";
       return false;
     }
     found->push_back(each);
@@ -44,7 +44,7 @@ std::string Undo(RegistrationStore* store, const std::vector<Change>& changes) {
       notPutBack += "; " + change->item->location + " could not be put back";
     }
   }
-  return notPutBack;
+  return notPutBack.empty() ? "; nothing changed" : notPutBack;
 }
 
 enum class Action { kKeep, kWrite, kRemove };

@@ -36,7 +36,8 @@ class RegistrationStore {
 struct RegistrationOutcome {
   bool done = false;
   std::vector<std::string> report;  // when done: one line per item, what became of it
-  std::string failure;              // when not done: what failed; nothing was changed
+  std::string failure;              // when not done: what failed, and that nothing changed
+                                    // (or what could not be put back)
 };
 
 // Writes every item that does not hold its content already.

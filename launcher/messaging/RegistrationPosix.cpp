@@ -155,7 +155,7 @@ bool Items(const std::string& programPath, std::vector<RegistrationItem>* items,
            std::string* failure) {
   const char* home = std::getenv("HOME");
   if (home == nullptr || home[0] != '/') {
-    *failure = "HOME is not set to an absolute path";
+    *failure = "HOME is not set to an absolute path; nothing changed";
     return false;
   }
   const char* xdg = std::getenv("XDG_CONFIG_HOME");
@@ -163,7 +163,7 @@ bool Items(const std::string& programPath, std::vector<RegistrationItem>* items,
   std::string chromium, firefox;
   if (!HostManifestText(BrowserFamily::kChromium, programPath, &chromium) ||
       !HostManifestText(BrowserFamily::kFirefox, programPath, &firefox)) {
-    *failure = programPath + ": the program's path is not valid UTF-8";
+    *failure = programPath + ": the program's path is not valid UTF-8; nothing changed";
     return false;
   }
   std::string file = std::string("/") + kHostName + ".json";
@@ -182,14 +182,14 @@ int Run(bool registering) {
   std::string failure;
   RegistrationOutcome outcome;
   if (!ProgramPath(&programPath)) {
-    failure = "the program's own path cannot be read";
+    failure = "the program's own path cannot be read; nothing changed";
   } else if (Items(programPath, &items, &failure)) {
     PosixStore store;
     outcome = registering ? Register(&store, items) : Unregister(&store, items, programPath);
     failure = outcome.failure;
   }
   if (!outcome.done) {
-    std::fprintf(stderr, "snaplet: %s; nothing changed\n", failure.c_str());
+    std::fprintf(stderr, "snaplet: %s\n", failure.c_str());
     return 1;
   }
   for (const std::string& line : outcome.report) {

@@ -28,13 +28,6 @@ std::string Call(int dispId, const std::string& argument, const std::string& cap
   return std::to_string(dispId) + "\t" + argument + "\t" + caption;
 }
 
-HostSetup SetupOf(const std::vector<std::string>& arguments, const std::string& text) {
-  HostSetup setup;
-  setup.arguments = arguments;
-  setup.input = Framed(text);
-  return setup;
-}
-
 struct SavedRow {
   const char* name;
   std::string text;
@@ -42,68 +35,72 @@ struct SavedRow {
 
 TEST(SnapletHost, WithNoBrowserWindowThePageIsStillSavedFromTheHiddenHost) {
   // Padded with blanks to the largest message a browser may send.
-  std::string largest = Message(0, "Home", "http://a/");
+  std::string largest = Message(0, "No window", "http://a/");
   largest.insert(1, 1024 * 1024 - largest.size(), ' ');
   const SavedRow rows[] = {
-      {"a plain message", Message(0, "Home", "http://a/")},
+      {"a plain message", Message(0, "No window", "http://a/")},
       {"other members and spacing",
-       "{ \"url\" : \"http://a/\", \"x\": [1], \"title\": \"Home\", "
-       "\"mode\": 0.0 }"},
+       R"({ "url" : "http://a/", "x": [1], "title": "No window", "mode": 0.0 })"},
       {"exactly 1 MiB", largest},
   };
   for (const SavedRow& row : rows) {
     SCOPED_TRACE(row.name);
-    HostOutcome run = RunSnapletAsHost(SetupOf(kChromium, row.text));
+    HostSetup setup;
+    setup.arguments = kChromium;
+    setup.input = Framed(row.text);
+    HostOutcome run = RunSnapletAsHost(setup);
     ASSERT_TRUE(run.ended);
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.reply, kSaved);
     // The host window stayed top-level: its own empty caption.
-    EXPECT_EQ(run.controlCalls, (Calls{Call(1, "Home", ""), Call(5, "http://a/", "")}));
+    EXPECT_EQ(run.controlCalls, (Calls{Call(1, "No window", ""), Call(5, "http://a/", "")}));
   }
 }
 
-TEST(SnapletHost, TheWindowTheBrowserNamesIsTakenWhateverItsCaption) {
-  if (!BrowserWindowsAvailable()) GTEST_SKIP() << "no browser window natively";
-  HostSetup setup = SetupOf({kOrigin, "--parent-window={window}", "--unknown"},
-                            Message(1, "Daily News", "http://news.example/"));
-  setup.throughCmd = true;
-  setup.browserCaption = "Another tab - Chromium";
-  HostOutcome run = RunSnapletAsHost(setup);
-  ASSERT_TRUE(run.ended);
-  EXPECT_EQ(run.exitCode, 0);
-  EXPECT_EQ(run.reply, kSaved);
-  EXPECT_EQ(run.controlCalls, (Calls{Call(1, "Daily News", "Another tab - Chromium"),
-                                     Call(6, "http://news.example/", "Another tab - Chromium")}));
-}
+struct WindowRow {
+  const char* name;
+  HostSetup setup;  // with the browser's window
+  std::string title;
+  const char* caption;  // of the window the host moved into
+};
 
-TEST(SnapletHost, AToolbarButtonsRequestFindsTheForegroundWindowByTheTitle) {
+TEST(SnapletHost, TheHostMovesIntoTheBrowserWindowNamedOrFoundByItsCaption) {
   if (!BrowserWindowsAvailable()) GTEST_SKIP() << "no browser window natively";
-  HostSetup setup = SetupOf(kChromium, Message(0, "Daily News", "http://news.example/"));
-  setup.throughCmd = true;
-  setup.browserCaption = "Daily News - Work - Microsoft Edge";
-  setup.browserInForeground = true;
-  HostOutcome run = RunSnapletAsHost(setup);
-  ASSERT_TRUE(run.ended);
-  EXPECT_EQ(run.reply, kSaved);
-  EXPECT_EQ(run.controlCalls,
-            (Calls{Call(1, "Daily News", "Daily News - Work - Microsoft Edge"),
-                   Call(5, "http://news.example/", "Daily News - Work - Microsoft Edge")}));
-}
-
-TEST(SnapletHost, FirefoxsStartFindsTheWindowByCaptionWithATitleBeyondTheAnsiCodePage) {
-  if (!BrowserWindowsAvailable()) GTEST_SKIP() << "no browser window natively";
-  const std::string title = "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E \xF0\x9F\x98\x80";  // 日本語 😀
-  const std::string caption = title + " \xE2\x80\x94 Mozilla Firefox";                // em dash
-  HostSetup setup = SetupOf(kFirefox, Message(1, title, "http://example.jp/\xE3\x81\x82"));
-  setup.browserCaption = caption;
-  // Newer, so met first: the title without a blank after it, and the
-  // foreground window.
-  setup.laterCaptions = {title + "2 - Google Chrome", "Terminal"};
-  HostOutcome run = RunSnapletAsHost(setup);
-  ASSERT_TRUE(run.ended);
-  EXPECT_EQ(run.reply, kSaved);
-  EXPECT_EQ(run.controlCalls,
-            (Calls{Call(1, title, caption), Call(6, "http://example.jp/\xE3\x81\x82", caption)}));
+  const std::string japanese = "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E \xF0\x9F\x98\x80";  // 日本語 😀
+  const std::string firefox = japanese + " \xE2\x80\x94 Mozilla Firefox";                // em dash
+  WindowRow rows[] = {
+      {"named by a handle inside it, whatever its caption",
+       {},
+       "Daily News",
+       "Another tab - Chromium"},
+      {"the foreground window, by the title",
+       {},
+       "Daily News",
+       "Daily News - Work - Microsoft Edge"},
+      // The newer windows come first: the title without a blank after it,
+      // and the foreground window.
+      {"Firefox's window by its caption, a title beyond the ANSI code page",
+       {},
+       japanese,
+       firefox.c_str()},
+  };
+  rows[0].setup.arguments = {kOrigin, "--parent-window={window}", "--unknown"};
+  rows[1].setup.arguments = kChromium;
+  rows[1].setup.browserInForeground = true;
+  rows[2].setup.arguments = kFirefox;
+  rows[2].setup.laterCaptions = {japanese + "2 - Google Chrome", "Terminal"};
+  for (WindowRow& row : rows) {
+    SCOPED_TRACE(row.name);
+    row.setup.throughCmd = row.setup.arguments != kFirefox;
+    row.setup.browserCaption = row.caption;
+    row.setup.input = Framed(Message(1, row.title, "http://example.jp/\xE3\x81\x82"));
+    HostOutcome run = RunSnapletAsHost(row.setup);
+    ASSERT_TRUE(run.ended);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.reply, kSaved);
+    EXPECT_EQ(run.controlCalls, (Calls{Call(1, row.title, row.caption),
+                                       Call(6, "http://example.jp/\xE3\x81\x82", row.caption)}));
+  }
 }
 
 struct RefusedRow {
@@ -112,9 +109,11 @@ struct RefusedRow {
   std::string input;
   const char* reason;  // as the reply's JSON writes it
   bool controlRegistered;
+  const char* controlFail = "";
+  size_t controlCalls = 0;  // a call that failed, or the title before it
 };
 
-TEST(SnapletHost, ARefusedRequestIsAnsweredWithItsReasonAndNeverReachesTheControl) {
+TEST(SnapletHost, ARefusedRequestOrAFailedCallIsAnsweredWithItsReason) {
   const std::string valid = Message(0, "Home", "http://a/");
   const RefusedRow rows[] = {
       {"another Chromium extension",
@@ -154,6 +153,10 @@ TEST(SnapletHost, ARefusedRequestIsAnsweredWithItsReasonAndNeverReachesTheContro
        "not valid Unicode", true},
       {"the control not installed", kChromium, Framed(valid), "meter control is not installed",
        false},
+      // A title the control refuses is not followed by a save request.
+      {"the title refused", kChromium, Framed(valid), "did not take the page's title", true, "1",
+       1},
+      {"the save request refused", kChromium, Framed(valid), "did not save the page", true, "5", 2},
   };
   for (const RefusedRow& row : rows) {
     SCOPED_TRACE(row.name);
@@ -161,31 +164,13 @@ TEST(SnapletHost, ARefusedRequestIsAnsweredWithItsReasonAndNeverReachesTheContro
     setup.arguments = row.arguments;
     setup.input = row.input;
     setup.controlRegistered = row.controlRegistered;
+    setup.controlFail = row.controlFail;
     HostOutcome run = RunSnapletAsHost(setup);
     ASSERT_TRUE(run.ended);
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.reply.rfind("{\"saved\":false,\"error\":\"", 0), 0u) << run.reply;
     EXPECT_NE(run.reply.find(row.reason), std::string::npos) << run.reply;
-    EXPECT_TRUE(run.controlCalls.empty());
-  }
-}
-
-TEST(SnapletHost, AControlThatFailsACallIsReportedAndATitleItRefusedIsNotSaved) {
-  struct Row {
-    const char* fail;
-    const char* reason;
-    size_t calls;
-  };
-  for (const Row& row :
-       {Row{"1", "did not take the page's title", 1}, Row{"5", "did not save the page", 2}}) {
-    SCOPED_TRACE(row.fail);
-    HostSetup setup = SetupOf(kChromium, Message(0, "Home", "http://a/"));
-    setup.controlFail = row.fail;
-    HostOutcome run = RunSnapletAsHost(setup);
-    ASSERT_TRUE(run.ended);
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_NE(run.reply.find(row.reason), std::string::npos) << run.reply;
-    EXPECT_EQ(run.controlCalls.size(), row.calls);
+    EXPECT_EQ(run.controlCalls.size(), row.controlCalls);
   }
 }
 

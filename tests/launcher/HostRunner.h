@@ -1,6 +1,5 @@
-// Runs Snaplet for real as a browser starts its native messaging host, with
-// the recording meter control registered or not; under Wine a top-level
-// window of the test's plays the browser's window.
+// Snaplet run for real as a browser starts its native messaging host, with
+// the recording meter control; under Wine beside windows of the test's.
 #pragma once
 
 #include <string>

@@ -2,6 +2,9 @@
 // window of the test's can be its browser's.
 #include <unistd.h>
 
+#include <climits>
+#include <cstdlib>
+
 #include "testing/ControlTestSupport.h"
 #include "testing/HostProcess.h"
 #include "tests/launcher/HostRunner.h"
@@ -11,10 +14,8 @@ bool BrowserWindowsAvailable() { return false; }
 
 HostOutcome RunSnapletAsHost(const HostSetup& setup) {
   char folder[] = "qc_host_XXXXXX";
-  std::string dir = mkdtemp(folder) != nullptr ? folder : ".";
-  char* absolute = realpath(dir.c_str(), nullptr);
-  dir = absolute != nullptr ? absolute : dir;
-  free(absolute);
+  char absolute[PATH_MAX];
+  const std::string dir = mkdtemp(folder) != nullptr && realpath(folder, absolute) ? absolute : ".";
   const std::string hive = dir + "/registry.reg";
   const std::string log = dir + "/control.log";
   control_test::SetEnvironment("QC_REGISTRY_FILE", hive.c_str());

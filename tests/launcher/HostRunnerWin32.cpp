@@ -51,6 +51,7 @@ HostOutcome RunSnapletAsHost(const HostSetup& setup) {
     control_test::UnregisterRecordingControl();
   }
   control_test::SetEnvironment("QC_CONTROL_LOG", log.c_str());
+  control_test::SetEnvironment("QC_CONTROL_LOG_UTF8", "1");
   control_test::SetEnvironment("QC_CONTROL_FAIL",
                                setup.controlFail.empty() ? nullptr : setup.controlFail.c_str());
 
@@ -85,6 +86,7 @@ HostOutcome RunSnapletAsHost(const HostSetup& setup) {
     if (window != nullptr) DestroyWindow(window);
   }
   control_test::SetEnvironment("QC_CONTROL_LOG", nullptr);
+  control_test::SetEnvironment("QC_CONTROL_LOG_UTF8", nullptr);
   control_test::SetEnvironment("QC_CONTROL_FAIL", nullptr);
   control_test::RegisterRecordingControl(control_test::RecordingControlModule());
   DeleteFileA(log.c_str());

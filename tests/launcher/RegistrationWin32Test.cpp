@@ -21,7 +21,7 @@ const char* const kKeys[] = {
 const char kOtherHost[] = "Software\\Mozilla\\NativeMessagingHosts\\com.example.other";
 const char kOtherManifest[] = "C:\\Other\\host.json";
 
-// The key's default value; "-" when there is no such key.
+// The key's default value; "-" when there is no such key, "" without a value.
 std::string KeyValue(const char* key) {
   char value[MAX_PATH] = "";
   LONG size = sizeof value;
@@ -32,20 +32,13 @@ void SetKey(const char* key, const std::string& value) {
   RegSetValueA(HKEY_CURRENT_USER, key, REG_SZ, value.c_str(), static_cast<DWORD>(value.size()));
 }
 
-bool KeyExists(const char* key) {
-  HKEY opened = nullptr;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
-  RegCloseKey(opened);
-  return true;
-}
-
 std::string Environment(const char* name) {
   char value[MAX_PATH] = "";
   GetEnvironmentVariableA(name, value, sizeof value);
   return value;
 }
 
-class Registration : public ::testing::Test {
+class HostRegistration : public ::testing::Test {
  protected:
   void SetUp() override {
     for (const char* key : kKeys) RegDeleteKeyA(HKEY_CURRENT_USER, key);
@@ -71,7 +64,7 @@ class Registration : public ::testing::Test {
   std::string folder_, program_;
 };
 
-TEST_F(Registration, RegisterWritesTheManifestsAndKeysAndUnregisterLeavesAnotherProgramsKeys) {
+TEST_F(HostRegistration, RegisterWritesTheManifestsAndKeysAndUnregisterLeavesAnotherProgramsKeys) {
   const std::string manifests = Environment("LOCALAPPDATA") + "\\Quillary";
   const std::string chromium = manifests + "\\quillary.snaplet-chromium.json";
   const std::string firefox = manifests + "\\quillary.snaplet-firefox.json";
@@ -104,7 +97,7 @@ TEST_F(Registration, RegisterWritesTheManifestsAndKeysAndUnregisterLeavesAnother
     EXPECT_EQ(KeyValue(kOtherHost), kOtherManifest);
     for (const char* key : {kKeys[0], kKeys[2], kKeys[3]}) EXPECT_EQ(KeyValue(key), "-") << key;
     // What registration made for Chromium alone went whole.
-    EXPECT_FALSE(KeyExists("Software\\Chromium"));
+    EXPECT_EQ(KeyValue("Software\\Chromium"), "-");
     EXPECT_EQ(GetFileAttributesA(manifests.c_str()), INVALID_FILE_ATTRIBUTES);
   }
 }
