@@ -40,7 +40,7 @@ class HostRegistration : public ::testing::Test {
     manifests_.push_back(home_ + "/.mozilla/native-messaging-hosts/quillary.snaplet.json");
   }
 
-  void TearDown() override { std::system(("rm -rf '" + scratch_ + "'").c_str()); }
+  void TearDown() override { EXPECT_EQ(std::system(("rm -rf '" + scratch_ + "'").c_str()), 0); }
 
   // The exit status; standard output and error, line by line.
   int Snaplet(const char* argument, std::vector<std::string>* out = nullptr,
