@@ -50,8 +50,10 @@ class HostRegistration : public ::testing::Test {
     if (child == 0) {
       setenv("HOME", home_.c_str(), 1);
       setenv("XDG_CONFIG_HOME", config_.c_str(), 1);
-      freopen(errorFile.c_str(), "w", stderr);
-      freopen((scratch_ + "/stdout.txt").c_str(), "w", stdout);
+      if (freopen(errorFile.c_str(), "w", stderr) == nullptr ||
+          freopen((scratch_ + "/stdout.txt").c_str(), "w", stdout) == nullptr) {
+        _exit(126);
+      }
       execl(program_.c_str(), program_.c_str(), argument, static_cast<char*>(nullptr));
       _exit(127);
     }
