@@ -26,6 +26,8 @@ install_missing nlohmann-json3-dev libssl-dev chromium python3
 # The JSON library the project moves to (header-only, for both compilers):
 # Snaplet's native messaging and its host manifests.
 install_missing rapidjson-dev
+# The browser extension's tests run in Firefox too.
+install_missing firefox-esr
 if [ "${1:-}" = fuzz ]; then
   install_missing clang
   # libFuzzer comes with the runtime libraries of clang's own version

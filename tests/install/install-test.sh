@@ -3,7 +3,8 @@
 # Installs a Release build as a user would, moves the whole prefix elsewhere
 # and runs the moved programs: foldmint on a sample profile (byte for byte
 # as expected) and snaplet beside the fake browser loaded as a DDE peer
-# module, with the recording meter control registered. The Release tree
+# module, with the recording meter control registered; the browser
+# extension lands in share/quillary/extension as the tree has it. The Release tree
 # under WORK_DIR is kept between runs, so that a later run builds only what
 # changed; the prefixes are removed at the end.
 set -eu
@@ -31,7 +32,7 @@ cmake --build "$tree" -j2 --target foldmint foldmint_package_files snaplet fake_
   RecordingControl qc_register_control >"$work/build.log" 2>&1 || fail "build failed, see $work/build.log"
 
 echo "== install, then move the prefix"
-for component in foldmint snaplet; do
+for component in foldmint snaplet extension; do
   cmake --install "$tree" --prefix "$scratch/prefix" --component "$component" >/dev/null ||
     fail "install of $component failed"
 done
@@ -39,9 +40,13 @@ mv "$scratch/prefix" "$scratch/moved"
 prefix=$scratch/moved
 
 installed=$(cd "$prefix" && find . -type f -o -type l | sort | tr '\n' ' ')
-expected="./bin/foldmint ./bin/snaplet ./lib/quillary/libwin32api_posix.so \
-./share/doc/foldmint/changelog.gz ./share/doc/foldmint/copyright ./share/man/man1/foldmint.1.gz "
+extension_files=$(cd "$source_dir/extension" && find . -type f | sed 's|^\.|./share/quillary/extension|')
+expected=$(printf '%s\n' ./bin/foldmint ./bin/snaplet ./lib/quillary/libwin32api_posix.so \
+  ./share/doc/foldmint/changelog.gz ./share/doc/foldmint/copyright ./share/man/man1/foldmint.1.gz \
+  $extension_files | sort | tr '\n' ' ')
 [ "$installed" = "$expected" ] || fail "installed files: $installed (expected $expected)"
+diff -r "$source_dir/extension" "$prefix/share/quillary/extension" ||
+  fail "the installed extension differs from the tree's"
 
 # foldmint carries the stand-in inside; snaplet finds it beside itself.
 dynamic() { readelf -d "$1" | grep -E "\((NEEDED|RPATH|RUNPATH)\)" || true; }

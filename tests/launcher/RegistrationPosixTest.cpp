@@ -40,7 +40,7 @@ class HostRegistration : public ::testing::Test {
     manifests_.push_back(home_ + "/.mozilla/native-messaging-hosts/quillary.snaplet.json");
   }
 
-  void TearDown() override { std::system(("rm -rf '" + scratch_ + "'").c_str()); }
+  void TearDown() override { EXPECT_EQ(std::system(("rm -rf '" + scratch_ + "'").c_str()), 0); }
 
   // The exit status; standard output and error, line by line.
   int Snaplet(const char* argument, std::vector<std::string>* out = nullptr,
@@ -50,8 +50,10 @@ class HostRegistration : public ::testing::Test {
     if (child == 0) {
       setenv("HOME", home_.c_str(), 1);
       setenv("XDG_CONFIG_HOME", config_.c_str(), 1);
-      freopen(errorFile.c_str(), "w", stderr);
-      freopen((scratch_ + "/stdout.txt").c_str(), "w", stdout);
+      if (freopen(errorFile.c_str(), "w", stderr) == nullptr ||
+          freopen((scratch_ + "/stdout.txt").c_str(), "w", stdout) == nullptr) {
+        _exit(126);
+      }
       execl(program_.c_str(), program_.c_str(), argument, static_cast<char*>(nullptr));
       _exit(127);
     }

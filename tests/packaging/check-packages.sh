@@ -1,10 +1,13 @@
 #!/bin/sh
 # check-packages.sh DIST [BUILD [WINDOWS_BUILD]]
 # Checks the release packages in DIST as a user gets them:
-# - the Windows zip holds exactly Snaplet.exe, Foldmint.exe and README.txt;
-#   both programs pass the program check (cmake/CheckWindowsProgram.cmake:
-#   x86, GUI programs importing only Windows' own DLLs, one application
-#   manifest with what it must declare); README.txt has CR LF line ends only;
+# - the Windows zip holds exactly Snaplet.exe, Foldmint.exe, README.txt and
+#   the tree's extension/ folder, byte for byte; both programs pass the
+#   program check (cmake/CheckWindowsProgram.cmake: x86, GUI programs
+#   importing only Windows' own DLLs, one application manifest with what it
+#   must declare); README.txt has CR LF line ends only;
+# - the extension zip of the same version holds the extension folder's
+#   files at its root, byte for byte, and its manifest carries that version;
 # - the Debian package passes lintian without errors; unpacked into a
 #   scratch root, its foldmint splices a sample profile byte for byte as
 #   expected and its manual page renders without warnings.
@@ -19,6 +22,7 @@ windows_build=$(cd "${3:-$root/build/windows-x86}" && pwd)
 reader=$build/tests/packaging/qc_pe_resources
 objdump=$(sed -n 's/^CMAKE_OBJDUMP:FILEPATH=//p' "$windows_build/CMakeCache.txt")
 data=$root/tests/splicer/data
+extension=$root/extension
 scratch=$build/package-check
 status=0
 rm -rf "$scratch"
@@ -40,19 +44,34 @@ one_file() {
   fi
 }
 
+# The extension's files as the tree has them, relative to the folder.
+extension_files=$(cd "$extension" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)
+
+# same_extension DIR WHAT: DIR holds the tree's extension files, byte for byte.
+same_extension() {
+  if diff -r "$extension" "$1" >"$scratch/extension-diff.txt" 2>&1; then
+    pass "$2: the extension folder of the tree, byte for byte"
+  else
+    fail "$2 differs from the tree's extension folder: $(cat "$scratch/extension-diff.txt")"
+  fi
+}
+
 # --- The Windows zip ---------------------------------------------------------
 zip=$(one_file "$dist/quillary-*-windows-x86.zip")
 if [ -z "$zip" ]; then
   fail "no single quillary-<version>-windows-x86.zip in $dist"
 else
   listing=$(unzip -Z1 "$zip" | LC_ALL=C sort | tr '\n' ' ')
-  if [ "$listing" = "Foldmint.exe README.txt Snaplet.exe " ]; then
-    pass "$(basename "$zip") holds exactly Foldmint.exe README.txt Snaplet.exe"
+  expected=$({ printf '%s\n' Foldmint.exe README.txt Snaplet.exe; echo "$extension_files" | sed 's|^|extension/|'; } |
+    LC_ALL=C sort | tr '\n' ' ')
+  if [ "$listing" = "$expected" ]; then
+    pass "$(basename "$zip") holds exactly $listing"
   else
-    fail "$(basename "$zip") holds: $listing"
+    fail "$(basename "$zip") holds: $listing (expected $expected)"
   fi
   mkdir -p "$scratch/zip"
   unzip -q "$zip" -d "$scratch/zip"
+  same_extension "$scratch/zip/extension" "extension/ in $(basename "$zip")"
 
   for program in Snaplet Foldmint; do
     exe=$scratch/zip/$program.exe
@@ -78,6 +97,31 @@ else
     else
       fail "README.txt: $lines LF, $crs CR, $crlf lines ending in CR LF, ends in '$last'"
     fi
+  fi
+fi
+
+# --- The extension zip -------------------------------------------------------
+version=$(basename "${zip:-none}" | sed -n 's/^quillary-\(.*\)-windows-x86\.zip$/\1/p')
+extension_zip=$dist/quillary-$version-extension.zip
+if [ -z "$version" ] || [ ! -f "$extension_zip" ]; then
+  fail "no quillary-<version>-extension.zip beside the Windows zip in $dist"
+else
+  listing=$(unzip -Z1 "$extension_zip" | LC_ALL=C sort)
+  if [ "$listing" = "$extension_files" ]; then
+    pass "$(basename "$extension_zip") holds exactly $(echo "$listing" | tr '\n' ' ')(manifest.json at its root)"
+  else
+    fail "$(basename "$extension_zip") holds: $(echo "$listing" | tr '\n' ' ')"
+  fi
+  mkdir -p "$scratch/extension"
+  unzip -q "$extension_zip" -d "$scratch/extension"
+  same_extension "$scratch/extension" "$(basename "$extension_zip")"
+  # The stores and the browsers show the manifest's version: the release's.
+  manifest_version=$(python3 -c 'import json, sys; print(json.load(open(sys.argv[1]))["version"])' \
+    "$scratch/extension/manifest.json" 2>&1)
+  if [ "$manifest_version" = "$version" ]; then
+    pass "the extension's manifest carries version $version"
+  else
+    fail "the extension's manifest carries version $manifest_version, the release is $version"
   fi
 fi
 
