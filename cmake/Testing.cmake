@@ -14,8 +14,11 @@ if(CMAKE_CROSSCOMPILING AND WIN32)
                  @ONLY FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run.sh)
 
+  # The prefix as it was made, and one Wine session for the whole run that
+  # holds none of a test's files: a test's program that started the session
+  # would be waited for until the session ends (wine-prefix.sh).
   add_test(NAME wine_prefix_setup
-           COMMAND ${CMAKE_CURRENT_LIST_DIR}/wine-prefix.sh setup ${QC_WINEPREFIX})
+           COMMAND ${CMAKE_CURRENT_LIST_DIR}/wine-prefix.sh start ${QC_WINEPREFIX})
   set_tests_properties(wine_prefix_setup PROPERTIES FIXTURES_SETUP wine TIMEOUT 300)
   add_test(NAME wine_prefix_shutdown
            COMMAND ${CMAKE_CURRENT_LIST_DIR}/wine-prefix.sh shutdown ${QC_WINEPREFIX})
