@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "installer/chromium/StoreScan.h"
 #include "tests/chromium/StoreTestSupport.h"
 
 namespace {
@@ -114,8 +115,12 @@ TEST(StoreInstall, AddsAMissingChecksumFirstAndKeepsSha256Right) {
   EXPECT_EQ(Parse(removed.Text())["checksum"], "1e54fbb25d92a354f7aeaf576726429e");
 }
 
-TEST(StoreInstall, KeepsTheFilesLineEnd) {
-  std::string text = DataFile("everyday.json");
+// However a program saved the browser's file, the install keeps every byte
+// of it and the removal gives it back whole; the new folders take the
+// file's line end.
+TEST(StoreInstall, KeepsHowTheFileWasSaved) {
+  const std::string text = DataFile("everyday.json");
+  const std::string mark = "\xEF\xBB\xBF";
   std::string crlf;
   for (char c : text) {
     if (c == '\n') {
@@ -123,15 +128,41 @@ TEST(StoreInstall, KeepsTheFilesLineEnd) {
     }
     crlf.push_back(c);
   }
-  InstallResult installed = chromium_store::Install(crlf, "/opt/q/", RepeatableSource());
-  ASSERT_EQ(installed.status, StoreStatus::kDone);
-  size_t lone = 0;
-  for (size_t i = 0; i < installed.Text().size(); ++i) {
-    lone += installed.Text()[i] == '\n' && (i == 0 || installed.Text()[i - 1] != '\r');
+  struct Case {
+    const char* name;
+    std::string saved;
+    bool crlfLines;
+  };
+  const std::vector<Case> cases = {
+      {"CR LF line ends", crlf, true},
+      {"a byte-order mark", mark + text, false},
+      {"a byte-order mark and CR LF", mark + crlf, true},
+      // With no line end to take, the target's own.
+      {"on one line, as another program writes it", Parse(text).dump(),
+       chromium_store::LineEndOf("") == std::string_view("\r\n")},
+  };
+  const std::string plainInstall = [&] {
+    return chromium_store::Install(text, "/opt/q/", RepeatableSource()).Text();
+  }();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    InstallResult installed = chromium_store::Install(c.saved, "/opt/q/", RepeatableSource());
+    ASSERT_EQ(installed.status, StoreStatus::kDone);
+    const std::string installedText = installed.Text();
+    EXPECT_EQ(installedText.compare(0, 3, mark) == 0, c.saved.compare(0, 3, mark) == 0);
+    size_t lone = 0;
+    size_t pairs = 0;
+    for (size_t i = 0; i < installedText.size(); ++i) {
+      bool afterCr = i > 0 && installedText[i - 1] == '\r';
+      lone += installedText[i] == '\n' && !afterCr;
+      pairs += installedText[i] == '\n' && afterCr;
+    }
+    EXPECT_EQ(lone == 0, c.crlfLines);
+    EXPECT_EQ(pairs > 0, c.crlfLines);
+    EXPECT_EQ(Parse(installedText.substr(c.saved.compare(0, 3, mark) == 0 ? 3 : 0)),
+              Parse(plainInstall));
+    EXPECT_EQ(chromium_store::Remove(installedText).Text(), c.saved);
   }
-  EXPECT_EQ(lone, 0u);
-  const std::string installedText = installed.Text();
-  EXPECT_EQ(chromium_store::Remove(installedText).Text(), crlf);
 }
 
 TEST(StoreInstall, RefusesWhatIsNoStoreFile) {

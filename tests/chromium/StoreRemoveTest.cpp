@@ -3,6 +3,8 @@
 // report says it stands.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <functional>
 #include <string>
 #include <vector>
@@ -135,6 +137,37 @@ TEST(StoreRemove, FolderDeeperDownStays) {
   RemovalResult removed = chromium_store::Remove(text);
   EXPECT_EQ(removed.removedFolders, 1);
   EXPECT_EQ(Parse(removed.Text())["roots"]["bookmark_bar"], document["roots"]["bookmark_bar"]);
+}
+
+// Every folder left in place is reported by its line, found in one sweep:
+// thousands of them cost about what one does.
+TEST(StoreRemove, ManyFoldersLeftInPlaceAreFoundAtOnce) {
+  Json document = Parse(DataFile("everyday.installed.json"));
+  Json changed = BarFolder(document);
+  changed["children"].erase(0);
+  Json& bar = document["roots"]["bookmark_bar"]["children"];
+  const size_t kLeft = 8000;
+  for (size_t i = 0; i < kLeft; ++i) {
+    changed["id"] = std::to_string(1000 + i);
+    bar.push_back(changed);
+  }
+  const std::string text = bookmarks_tree::WriteJson(document, "\n");
+  auto start = std::chrono::steady_clock::now();
+  RemovalResult removed = chromium_store::Remove(text);
+  auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  ASSERT_EQ(removed.status, StoreStatus::kDone);
+  EXPECT_EQ(removed.removedFolders, 2);
+  ASSERT_EQ(removed.leftAlone.size(), kLeft);
+  // Written as the browser writes, one folder opens on the line where the
+  // one before it closes.
+  const std::string one = bookmarks_tree::WriteJson(changed, "\n");
+  const size_t linesApart = static_cast<size_t>(std::count(one.begin(), one.end(), '\n')) - 1;
+  for (size_t i = 1; i < kLeft; ++i) {
+    ASSERT_EQ(removed.leftAlone[i].line - removed.leftAlone[i - 1].line, linesApart) << i;
+    EXPECT_EQ(removed.leftAlone[i].reason, LeftAloneReason::kLacksProductLink);
+  }
+  // Counting lines from the top for each took minutes here.
+  EXPECT_LT(seconds, 10.0);
 }
 
 }  // namespace
