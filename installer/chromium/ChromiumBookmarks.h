@@ -28,6 +28,8 @@
 #include <string_view>
 #include <vector>
 
+#include "installer/shared/LeftAloneReport.h"
+
 namespace chromium_store {
 
 enum class StoreStatus {
@@ -97,11 +99,6 @@ InstallResult Install(std::string_view text, std::string_view productDir, const 
 InstallResult Install(std::string&& text, std::string_view productDir,
                       const NodeSource& source) = delete;
 
-enum class LeftAloneReason {
-  kHoldsOtherEntries,
-  kLacksProductLink,
-};
-
 // One "Quillary" folder that stays: its root ("bookmark_bar" or "other"),
 // its id, and the line of its opening brace in the given text (from 1),
 // found for all of them in one sweep over the text.
@@ -109,7 +106,7 @@ struct LeftAloneFolder {
   std::string root;
   std::string id;
   size_t line = 0;
-  LeftAloneReason reason = LeftAloneReason::kHoldsOtherEntries;
+  installer::LeftAloneReason reason = installer::LeftAloneReason::kHoldsOtherEntries;
 };
 
 struct RemovalResult {
@@ -124,9 +121,6 @@ struct RemovalResult {
 
 RemovalResult Remove(std::string_view text);
 RemovalResult Remove(std::string&& text) = delete;
-
-// What a reason says, for a report: "holds other entries", ...
-const char* ReasonText(LeftAloneReason reason);
 
 // Whether a bookmark file is of this store, by its content: its first byte
 // after a UTF-8 byte-order mark, blanks and line ends is "{" (an HTML

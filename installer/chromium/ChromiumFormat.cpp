@@ -94,7 +94,7 @@ bookmark_file::FormatEdit Remove(std::string_view text) {
   if (!result.leftAlone.empty()) {
     std::vector<installer::LeftFolder> left;
     for (const chromium_store::LeftAloneFolder& folder : result.leftAlone) {
-      left.push_back({folder.line, chromium_store::ReasonText(folder.reason)});
+      left.push_back({folder.line, folder.reason});
     }
     edit.outcome = InstallOutcome::kLeftAlone;
     edit.reason = installer::LeftAloneReport(left, result.removedFolders);

@@ -70,9 +70,7 @@ StoreStatus MakeRemoval(std::string_view text, RemovalResult* result) {
       LeftAloneFolder folder;
       folder.root = name;
       folder.id = std::string(scan.Value(scan.nodes[elements[i].record].id));
-      folder.reason = *verdict == FolderVerdict::kLacksProductLink
-                          ? LeftAloneReason::kLacksProductLink
-                          : LeftAloneReason::kHoldsOtherEntries;
+      folder.reason = installer::ReasonFor(*verdict);
       result->leftAlone.push_back(std::move(folder));
       leftAt.push_back(elements[i].range.begin);
     }

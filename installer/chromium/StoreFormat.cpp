@@ -1,7 +1,6 @@
 // What the store's callers need besides the two operations.
 #include "installer/chromium/ChromiumBookmarks.h"
 #include "installer/chromium/SystemServices.h"
-#include "installer/shared/LeftAloneReport.h"
 
 namespace chromium_store {
 
@@ -13,16 +12,6 @@ bool IsChromiumBookmarks(std::string_view text) {
   }
   size_t first = text.find_first_not_of(" \t\r\n");
   return first != std::string_view::npos && text[first] == '{';
-}
-
-const char* ReasonText(LeftAloneReason reason) {
-  switch (reason) {
-    case LeftAloneReason::kHoldsOtherEntries:
-      return installer::kHoldsOtherEntries;
-    case LeftAloneReason::kLacksProductLink:
-      return installer::kLacksProductLink;
-  }
-  return "";
 }
 
 NodeSource SystemNodeSource() { return NodeSource{MicrosecondsSince1601(), SystemRandomBytes}; }

@@ -219,7 +219,7 @@ struct Line {
   Kind kind;
   bool productTitle = false;  // header titled "Quillary"
   bool madeToolbar = false;   // header with the installer's date
-  int8_t productLink = -1;    // link: which product file, or -1
+  string_view href = {};      // link: its first HREF value
 };
 
 // Calls attribute(name, value) for each attribute of a start tag whose name
@@ -267,23 +267,6 @@ std::optional<string_view> ReadAttributes(string_view rest, Visit attribute) {
   }
 }
 
-// Which product file an address names, or -1.
-int8_t ProductLinkOf(string_view href) {
-  if (!StartsWithNoCase(href, "file:")) {
-    return -1;
-  }
-  for (int8_t i = 0; i < kProductLinkCount; ++i) {
-    string_view file = kProductFiles[i];
-    if (href.size() > file.size() && EndsWith(href, file)) {
-      char before = href[href.size() - file.size() - 1];
-      if (before == '/' || before == '\\') {
-        return i;
-      }
-    }
-  }
-  return -1;
-}
-
 // <DT><H3 ...>title</H3> or <DT><A ...>title</A>; a link only when asked
 // for, as most lines are links and few lie in a folder to judge.
 void ReadEntry(string_view content, Line& line, bool readLinks) {
@@ -301,17 +284,15 @@ void ReadEntry(string_view content, Line& line, bool readLinks) {
   } else if (StartsWithNoCase(rest, "<a") && !readLinks) {
     line.kind = Kind::kUnreadLink;
   } else if (StartsWithNoCase(rest, "<a")) {
-    int8_t productLink = -1;
-    bool hrefSeen = false;
+    std::optional<string_view> href;
     auto after = ReadAttributes(rest.substr(2), [&](string_view name, string_view value) {
-      if (EqualsNoCase(name, "href") && !hrefSeen) {
-        hrefSeen = true;
-        productLink = ProductLinkOf(value);
+      if (EqualsNoCase(name, "href") && !href) {
+        href = value;
       }
     });
     if (after && EndsWithNoCase(*after, "</a>")) {
       line.kind = Kind::kLink;
-      line.productLink = productLink;
+      line.href = href.value_or(string_view());
     }
   }
 }
@@ -345,11 +326,10 @@ void Classify(string_view content, Line& line, bool readLinks) {
 
 // What a folder's list holds so far, of the lines that have not gone.
 struct Held {
-  bool seen[kProductLinkCount] = {};
-  bool other = false;      // anything but the product links, blanks and their descriptions
-  bool afterLink = false;  // the last line was a product link
-  bool went = false;       // something inside has gone
-  bool nonBlank = false;   // a line that stays and is not blank
+  product_folder::FolderContents contents;  // blank lines and descriptions aside
+  bool afterLink = false;                   // the last line was a link
+  bool went = false;                        // something inside has gone
+  bool nonBlank = false;                    // a line that stays and is not blank
 };
 
 // A list being read: that of a folder to judge (titled "Quillary" or made
@@ -504,13 +484,16 @@ class Scanner {
       return;
     }
     Held& held = Current().held;
-    bool link = line.kind == Kind::kLink && line.productLink >= 0 && !held.seen[line.productLink];
+    bool link = line.kind == Kind::kLink;
     if (link) {
-      held.seen[line.productLink] = true;
+      held.contents.AddLink(line.href);
     } else if (line.kind == Kind::kDescription) {
-      held.other = held.other || !held.afterLink;
+      // A description belongs to the link right before it.
+      if (!held.afterLink) {
+        held.contents.AddOther();
+      }
     } else if (line.kind != Kind::kBlank) {
-      held.other = true;
+      held.contents.AddOther();
     }
     held.afterLink = link;
     held.nonBlank = held.nonBlank || line.kind != Kind::kBlank;
@@ -521,15 +504,12 @@ class Scanner {
     lists_.pop_back();
     bool goes = false;
     if (list.productTitle) {
-      const bool* seen = list.held.seen;
-      bool all = std::all_of(seen, seen + kProductLinkCount, [](bool s) { return s; });
-      goes = !list.held.other && all;
+      product_folder::FolderVerdict verdict = list.held.contents.Verdict();
+      goes = verdict == product_folder::FolderVerdict::kProductFolder;
       if (goes) {
         ++result_.removedFolders;
       } else {
-        result_.leftAlone.push_back({list.headerLine, list.held.other
-                                                          ? LeftAloneReason::kHoldsOtherEntries
-                                                          : LeftAloneReason::kLacksProductLink});
+        result_.leftAlone.push_back({list.headerLine, installer::ReasonFor(verdict)});
       }
     } else if (list.held.went && !list.held.nonBlank) {
       goes = true;
@@ -682,18 +662,6 @@ std::string KeptText(string_view text, const RemovalResult& removal) {
     return true;
   });
   return kept;
-}
-
-const char* ReasonText(LeftAloneReason reason) {
-  switch (reason) {
-    case LeftAloneReason::kHoldsOtherEntries:
-      return installer::kHoldsOtherEntries;
-    case LeftAloneReason::kLacksProductLink:
-      return installer::kLacksProductLink;
-    case LeftAloneReason::kNoList:
-      return "has no list of its own";
-  }
-  return "";
 }
 
 }  // namespace remover

@@ -29,13 +29,14 @@
 //      blank          nothing at all
 //    A folder is a header line, then at most one description line and
 //    blank lines, then a list opening, up to the closing that matches it.
-//    A product link is a link whose first HREF value starts with "file:"
-//    (any case) and ends in "/" or "\" and then save.qyv, quick.kyv or
-//    Quillary.htm (in this case). A folder titled exactly "Quillary" goes,
-//    every line from its header to its list's closing, each with its line
-//    end, when its list holds each of the three product links once and
-//    otherwise only blank lines and descriptions, each description right
-//    after a link (it belongs to that link). A folder whose header carries
+//    A product link is a link whose first HREF value is one by the rule
+//    every format shares (installer/shared/FolderVerdict.h: "file:", any
+//    case, then a directory ending in "/" or "\" and save.qyv, quick.kyv
+//    or Quillary.htm). A folder titled exactly "Quillary" goes, every line
+//    from its header to its list's closing, each with its line end, when
+//    its list holds each of the three product links once, all under one
+//    directory, and otherwise only blank lines and descriptions, each
+//    description right after a link (it belongs to that link). A folder whose header carries
 //    ADD_DATE="899410187" (as the one the installer makes for the second
 //    copy) goes the same way when a product folder went from its list and
 //    only blank lines are left there. Folders are judged innermost first,
@@ -62,13 +63,11 @@
 #include <string_view>
 #include <vector>
 
+#include "installer/shared/LeftAloneReport.h"
+
 namespace remover {
 
-enum class LeftAloneReason {
-  kHoldsOtherEntries,
-  kLacksProductLink,
-  kNoList,
-};
+using installer::LeftAloneReason;
 
 // One "Quillary" folder that stays, by the line of its header (from 1).
 struct LeftAloneFolder {
@@ -104,8 +103,5 @@ bool ForEachKeptPart(std::string_view text, const RemovalResult& removal,
 
 // The new text whole, for checks on small texts.
 std::string KeptText(std::string_view text, const RemovalResult& removal);
-
-// What a reason says, for a report: "holds other entries", ...
-const char* ReasonText(LeftAloneReason reason);
 
 }  // namespace remover

@@ -98,7 +98,7 @@ bookmark_file::FormatEdit Remove(std::string_view text) {
   if (!removal->leftAlone.empty()) {
     std::vector<installer::LeftFolder> left;
     for (const remover::LeftAloneFolder& folder : removal->leftAlone) {
-      left.push_back({folder.line, remover::ReasonText(folder.reason)});
+      left.push_back({folder.line, folder.reason});
     }
     edit.outcome = InstallOutcome::kLeftAlone;
     edit.reason = installer::LeftAloneReport(left, removal->removedFolders);

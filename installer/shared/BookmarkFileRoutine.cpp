@@ -112,9 +112,8 @@ RunResult Run(char* bookmarkPath, Mode mode, const std::vector<Format>& formats)
   RunResult done = Ended(edit.outcome, bookmarkPath, edit.reason.c_str());
   // A bookmark file found missing is made from the backup, but one that
   // appeared meanwhile (the browser writing it anew) is never replaced.
-  if (edit.changed &&
-      !splicer::ReplaceBookmarkFile(realPath, paths.directory, edit.writeNewText,
-                                    read != ReadOutcome::kMissing)) {
+  if (edit.changed && !splicer::ReplaceBookmarkFile(realPath, paths.directory, edit.writeNewText,
+                                                    read != ReadOutcome::kMissing)) {
     return Ended(InstallOutcome::kUnwritable, bookmarkPath,
                  "cannot write the new bookmark file, nothing changed");
   }

@@ -17,6 +17,28 @@ bool StartsWithFileScheme(std::string_view url) {
   return true;
 }
 
+// Two product links' directories name the same one: the scheme in any
+// case, "/" and "\" alike, as a browser may write either.
+bool SameDirectory(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) {
+    return false;
+  }
+  for (size_t i = 0; i < a.size(); ++i) {
+    char x = a[i];
+    char y = b[i];
+    if (i < 5) {
+      x = static_cast<char>(x | 0x20);
+      y = static_cast<char>(y | 0x20);
+    }
+    if (x == '\\') x = '/';
+    if (y == '\\') y = '/';
+    if (x != y) {
+      return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 int ProductLinkIndex(std::string_view url, std::string_view* directory) {
@@ -48,7 +70,7 @@ void FolderContents::AddLink(std::string_view url) {
     anyLink_ = true;
     firstDirectory_ = directory;
   }
-  oneDirectory_ = oneDirectory_ && directory == firstDirectory_;
+  oneDirectory_ = oneDirectory_ && SameDirectory(directory, firstDirectory_);
 }
 
 FolderVerdict FolderContents::Verdict() const {

@@ -18,6 +18,7 @@ int ProductLinkIndex(std::string_view url, std::string_view* directory);
 
 enum class FolderVerdict {
   kProductFolder,      // each product link once, under one directory, nothing else
+                       // (directories compared with the scheme in any case, "/" as "\")
   kHoldsLinksAndMore,  // each product link, and anything else
   kHoldsOtherEntries,  // lacks a product link, and holds something else
   kLacksProductLink,   // product links only, but not each of them

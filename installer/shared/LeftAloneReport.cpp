@@ -1,5 +1,7 @@
 #include "installer/shared/LeftAloneReport.h"
 
+#include "installer/shared/ProductFolder.h"
+
 namespace installer {
 
 namespace {
@@ -9,17 +11,36 @@ constexpr size_t kNamedFolders = 4;
 
 }  // namespace
 
+const char* ReasonText(LeftAloneReason reason) {
+  switch (reason) {
+    case LeftAloneReason::kHoldsOtherEntries:
+      return "holds other entries";
+    case LeftAloneReason::kLacksProductLink:
+      return "lacks one of the product's links";
+    case LeftAloneReason::kNoList:
+      return "has no list of its own";
+  }
+  return "";
+}
+
+LeftAloneReason ReasonFor(product_folder::FolderVerdict verdict) {
+  return verdict == product_folder::FolderVerdict::kLacksProductLink
+             ? LeftAloneReason::kLacksProductLink
+             : LeftAloneReason::kHoldsOtherEntries;
+}
+
 std::string LeftAloneReport(const std::vector<LeftFolder>& left, int removedFolders) {
+  const std::string title = std::string("\"") + product_folder::kTitle + "\"";
   std::string report;
   size_t count = left.size();
   if (count == 1) {
-    report = "folder \"Quillary\" at line " + std::to_string(left[0].line) +
-             " left in place: it " + left[0].reason;
+    report = "folder " + title + " at line " + std::to_string(left[0].line) +
+             " left in place: it " + ReasonText(left[0].reason);
   } else {
-    report = std::to_string(count) + " folders \"Quillary\" left in place:";
+    report = std::to_string(count) + " folders " + title + " left in place:";
     for (size_t i = 0; i < count && i < kNamedFolders; ++i) {
       report += std::string(i == 0 ? " line " : "; line ") + std::to_string(left[i].line) + " " +
-                left[i].reason;
+                ReasonText(left[i].reason);
     }
     if (count > kNamedFolders) {
       report += "; and " + std::to_string(count - kNamedFolders) + " more";

@@ -6,16 +6,27 @@
 #include <string>
 #include <vector>
 
+#include "installer/shared/FolderVerdict.h"
+
 namespace installer {
 
-// Why a folder "Quillary" stays, in the words of every format's report.
-constexpr char kHoldsOtherEntries[] = "holds other entries";
-constexpr char kLacksProductLink[] = "lacks one of the product's links";
+// Why a folder titled as the product's stays.
+enum class LeftAloneReason {
+  kHoldsOtherEntries,
+  kLacksProductLink,
+  kNoList,  // a folder of a format with lists whose list cannot be found
+};
 
-// A folder "Quillary" that stays: where it starts (a line, from 1) and why.
+// What a reason says, for a report: "holds other entries", ...
+const char* ReasonText(LeftAloneReason reason);
+
+// The reason for a verdict other than kProductFolder.
+LeftAloneReason ReasonFor(product_folder::FolderVerdict verdict);
+
+// A folder that stays: where it starts (a line, from 1) and why.
 struct LeftFolder {
   size_t line;
-  const char* reason;  // "holds other entries", ...
+  LeftAloneReason reason;
 };
 
 // "folder "Quillary" at line 12 left in place: it holds other entries",

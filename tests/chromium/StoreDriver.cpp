@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
     std::printf("removed %d folders\n", removed.removedFolders);
     for (const LeftAloneFolder& folder : removed.leftAlone) {
       std::printf("left alone: %s line %zu: %s\n", folder.root.c_str(), folder.line,
-                  ReasonText(folder.reason));
+                  installer::ReasonText(folder.reason));
       exitStatus = 5;
     }
   }

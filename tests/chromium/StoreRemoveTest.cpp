@@ -13,7 +13,7 @@
 
 namespace {
 
-using chromium_store::LeftAloneReason;
+using installer::LeftAloneReason;
 using chromium_store::RemovalResult;
 using chromium_store::StoreStatus;
 using namespace store_test;

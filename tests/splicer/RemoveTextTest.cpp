@@ -15,7 +15,7 @@
 
 namespace {
 
-using remover::LeftAloneReason;
+using installer::LeftAloneReason;
 using remover::RemovalResult;
 using splicer_test::Data;
 using splicer_test::Expected;
@@ -196,6 +196,8 @@ const LineCase kLineCases[] = {
      true},
     {"scheme_in_upper_case_backslashes",
      Folder({"<DT><A HREF=\"FILE:///D:\\Q\\save.qyv\">Save</A>", kQuick, kSearch}), true},
+    {"links_in_two_directories",
+     Folder({kSave, kQuick, "<DT><A HREF=\"file:///D:/Other/Quillary.htm\">Search</A>"}), false},
     {"titles_of_its_own_any_order",
      Folder({"<DT><A HREF=\"file:///D:/Q/Quillary.htm\">Find</A>",
              "<DT><A HREF=\"file:///D:/Q/save.qyv\">Keep this page</A>", kQuick}),
