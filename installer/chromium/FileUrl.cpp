@@ -1,6 +1,6 @@
 #include "installer/chromium/FileUrl.h"
 
-#include "installer/chromium/StoreConvention.h"
+#include "installer/shared/PathConvention.h"
 #include "installer/chromium/SystemServices.h"
 
 namespace chromium_store {
@@ -61,7 +61,7 @@ bool ProductFileUrl(std::string_view productDir, std::string_view fileName, std:
   if (!AnsiToUtf8(productDir, &utf8)) {
     return false;
   }
-  *url = FileUrl(utf8, fileName, kBackslashSeparates);
+  *url = FileUrl(utf8, fileName, installer::kBackslashSeparates);
   return true;
 }
 

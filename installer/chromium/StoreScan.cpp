@@ -7,7 +7,7 @@
 #include <cstring>
 #include <new>
 
-#include "installer/chromium/StoreConvention.h"
+#include "installer/shared/PathConvention.h"
 
 namespace chromium_store {
 
@@ -418,7 +418,7 @@ StoreStatus ScanStore(std::string_view text, StoreScan* scan) {
 std::string_view LineEndOf(std::string_view text) {
   size_t lineFeed = text.find('\n');
   if (lineFeed == std::string_view::npos) {
-    return kDefaultLineEnd;
+    return installer::kDefaultLineEnd;
   }
   return lineFeed > 0 && text[lineFeed - 1] == '\r' ? "\r\n" : "\n";
 }

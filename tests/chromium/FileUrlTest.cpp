@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "installer/chromium/FileUrl.h"
-#include "installer/chromium/StoreConvention.h"
+#include "installer/shared/PathConvention.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ TEST(FileUrl, BothForms) {
 
 TEST(FileUrl, TargetsOwnForm) {
   std::string url;
-  if (chromium_store::kBackslashSeparates) {
+  if (installer::kBackslashSeparates) {
     ASSERT_TRUE(chromium_store::ProductFileUrl("C:\\Program Files\\Quillary\\", "quick.kyv", &url));
     EXPECT_EQ(url, "file:///C:/Program%20Files/Quillary/quick.kyv");
   } else {

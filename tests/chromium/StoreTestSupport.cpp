@@ -4,11 +4,11 @@
 #include <set>
 #include <sstream>
 
-#include "installer/chromium/StoreConvention.h"
+#include "installer/shared/PathConvention.h"
 
 namespace store_test {
 
-const char* const kDriveCProductDir = chromium_store::kBackslashSeparates
+const char* const kDriveCProductDir = installer::kBackslashSeparates
                                           ? "C:\\Program Files\\Quillary\\"
                                           : "/C:/Program Files/Quillary/";
 
