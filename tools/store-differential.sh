@@ -29,7 +29,7 @@ sources="$repo/fuzz/differential/chromium_store_differential.cpp $repo/testing/B
 for f in "$repo"/installer/chromium/*.cpp; do
   case $f in */ChromiumFormat.cpp) ;; *) sources="$sources $f" ;; esac
 done
-sources="$sources $repo/installer/chromium/posix/SystemServices.cpp $repo/installer/shared/FolderVerdict.cpp $repo/installer/shared/LeftAloneReport.cpp"
+sources="$sources $repo/installer/posix/StoreSystemServices.cpp $repo/installer/shared/FolderVerdict.cpp $repo/installer/shared/LeftAloneReport.cpp"
 for f in "$old"/chromium/*.cpp; do
   case $f in */ChromiumFormat.cpp) ;; *) sources="$sources $f" ;; esac
 done
