@@ -1,8 +1,8 @@
 // What the Chromium-family store takes from the system: digests for the
 // file's checksums, random bytes for new guids, the clock, and the ANSI
 // code page. Implemented in installer/win32/ (BCrypt, kernel32) and
-// installer/posix/ (libcrypto,
-// getrandom, clock_gettime); the build links one of them.
+// installer/posix/ (libcrypto, getrandom, clock_gettime); the build links
+// one of them.
 #pragma once
 
 #include <cstddef>
