@@ -31,14 +31,14 @@ bool IsSubsequence(std::string_view part, std::string_view whole) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view text(reinterpret_cast<const char*>(data), size);
-  remover::RemovalResult removal = remover::RemoveProductFolders(text);
+  installer::html::RemovalResult removal = installer::html::RemoveProductFolders(text);
   size_t previousEnd = 0;
-  for (const remover::ByteRange& range : removal.removed) {
+  for (const installer::html::ByteRange& range : removal.removed) {
     Check(range.begin >= previousEnd && range.begin < range.end && range.end <= text.size(),
           "the removed ranges are in order, not empty, apart and inside the text");
     previousEnd = range.end;
   }
-  std::string kept = remover::KeptText(text, removal);
+  std::string kept = installer::html::KeptText(text, removal);
   Check(removal.changed == (kept != text), "changed says whether the text changed");
   Check(kept.size() <= text.size(), "removal never adds");
   Check(IsSubsequence(kept, text), "the output is the input with parts taken out");
@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (text.find("Quillary") == std::string_view::npos) {
     Check(!removal.changed, "a text without the folder's name stays as it is");
   }
-  remover::RemovalResult again = remover::RemoveProductFolders(kept);
+  installer::html::RemovalResult again = installer::html::RemoveProductFolders(kept);
   Check(!again.changed, "a second removal changes nothing");
   Check(again.leftAlone.size() == removal.leftAlone.size(),
         "a second removal leaves the same folders alone");

@@ -43,17 +43,17 @@ namespace {
 using fuzz_input::Check;
 
 constexpr char kProductDir[] = "/opt/Program Files/Quillary/";
-constexpr const char* kMarker = product_folder::kInstalledMarker;
+constexpr const char* kMarker = installer::shared::kInstalledMarker;
 
 // The folder block as the splice writes it for kProductDir.
 const std::string& FolderBlock() {
   static const std::string block = [] {
-    std::string text = html_folder::HeadingLine() + std::string(html_folder::kListOpenLine);
-    for (size_t link = 0; link < product_folder::kLinkCount; ++link) {
-      text += std::string(html_folder::kLinkHead) + "file://" + kProductDir +
-              html_folder::LinkTail(link);
+    std::string text = installer::html::HeadingLine() + std::string(installer::html::kListOpenLine);
+    for (size_t link = 0; link < installer::shared::kProductLinkCount; ++link) {
+      text += std::string(installer::html::kLinkHead) + "file://" + kProductDir +
+              installer::html::LinkTail(link);
     }
-    return text + std::string(html_folder::kListCloseLine);
+    return text + std::string(installer::html::kListCloseLine);
   }();
   return block;
 }
@@ -190,7 +190,8 @@ bool IsListTagLine(std::string_view line, const char* tag) {
 // line `at`; 0 when there is none there.
 size_t PastEmptiedDateFolder(const std::vector<std::string_view>& lines, size_t at) {
   std::string header = Bare(lines[at]);
-  if (header.rfind("<dt><h3", 0) != 0 || header.find(product_folder::kHtmlToolbarFolderDate) == std::string::npos ||
+  if (header.rfind("<dt><h3", 0) != 0 ||
+      header.find(installer::shared::kHtmlToolbarFolderDate) == std::string::npos ||
       header.size() < 5 || header.compare(header.size() - 5, 5, "</h3>") != 0) {
     return 0;
   }
@@ -268,7 +269,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     expectedFiles.push_back("prefs.js");
   }
 
-  if (chromium_store::IsChromiumBookmarks(input)) {
+  if (installer::chromium::IsChromiumBookmarks(input)) {
     InstallOutcome outcome = Splice(bookmarks.string());
     Check(outcome == InstallOutcome::kDone || outcome == InstallOutcome::kUnreadable,
           "a store text ends done or is refused as unreadable");
@@ -276,9 +277,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(outcome == InstallOutcome::kDone || written == std::string(input),
           "a refused store text is left as it was");
     std::vector<std::string> files = FilesIn(directory);
-    Check(std::find_if(files.begin(), files.end(), [](const std::string& name) {
-            return name.find(".qyn") != std::string::npos || name.find(".tmp") != std::string::npos;
-          }) == files.end(),
+    Check(std::find_if(files.begin(), files.end(),
+                       [](const std::string& name) {
+                         return name.find(".qyn") != std::string::npos ||
+                                name.find(".tmp") != std::string::npos;
+                       }) == files.end(),
           "no temporary file is left beside a store text");
     if (outcome == InstallOutcome::kDone) {
       RunSplicer(bookmarks.string());

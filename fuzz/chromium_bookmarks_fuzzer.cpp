@@ -25,8 +25,8 @@
 #include "testing/BookmarksTree.h"
 
 using bookmarks_tree::Json;
-using chromium_store::StoreStatus;
 using fuzz_input::Check;
+using installer::chromium::StoreStatus;
 
 namespace {
 
@@ -46,13 +46,14 @@ std::string TreeOf(Json document) {
 void CheckChecksums(const Json& document, bool sha256) {
   std::string input = bookmarks_tree::ChecksumInput(document);
   std::string md5;
-  Check(chromium_store::Digest(chromium_store::DigestKind::kMd5, input, &md5), "an MD5 is made");
-  Check(document["checksum"] == chromium_store::HexOf(md5), "the checksum is the tree's");
+  Check(installer::chromium::Digest(installer::chromium::DigestKind::kMd5, input, &md5),
+        "an MD5 is made");
+  Check(document["checksum"] == installer::chromium::HexOf(md5), "the checksum is the tree's");
   if (sha256) {
     std::string digest;
-    Check(chromium_store::Digest(chromium_store::DigestKind::kSha256, input, &digest),
+    Check(installer::chromium::Digest(installer::chromium::DigestKind::kSha256, input, &digest),
           "a SHA-256 is made");
-    Check(document["checksum_sha256"] == chromium_store::HexOf(digest),
+    Check(document["checksum_sha256"] == installer::chromium::HexOf(digest),
           "the SHA-256 checksum is the tree's");
   }
 }
@@ -71,15 +72,15 @@ void CollectIdentities(const Json& root, std::set<std::string>* ids, std::set<st
 }
 
 bool WrittenByTheBrowser(std::string_view text, const Json& document) {
-  return bookmarks_tree::WriteJson(document, chromium_store::LineEndOf(text)) == text;
+  return bookmarks_tree::WriteJson(document, installer::chromium::LineEndOf(text)) == text;
 }
 
 // An edit changes nothing but what it may: `insertions` allows new text
 // anywhere, `deletions` whole ranges taken out; checksum values may
 // always be replaced.
-void CheckEdits(std::string_view text, const chromium_store::TextEdit& edit, bool insertions,
+void CheckEdits(std::string_view text, const installer::chromium::TextEdit& edit, bool insertions,
                 bool deletions) {
-  for (const chromium_store::TextEdit::Change& change : edit.Changes()) {
+  for (const installer::chromium::TextEdit::Change& change : edit.Changes()) {
     std::string_view old = text.substr(change.begin, change.end - change.begin);
     bool checksumValue = !old.empty() && !change.replacement.empty() &&
                          change.replacement.front() == '"' && change.replacement.back() == '"';
@@ -97,9 +98,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view text = parts[0];
   std::string productDir = parts.size() > 1 ? std::string(parts[1]) : "/opt/Quillary Pro/";
 
-  chromium_store::InstallResult installed =
-      chromium_store::Install(text, productDir, bookmarks_tree::RepeatableSource());
-  chromium_store::RemovalResult removedFromInput = chromium_store::Remove(text);
+  installer::chromium::InstallResult installed =
+      installer::chromium::Install(text, productDir, bookmarks_tree::RepeatableSource());
+  installer::chromium::RemovalResult removedFromInput = installer::chromium::Remove(text);
   Json before;
   bool readable = bookmarks_tree::ParseJson(text, &before);
   Check(readable == (installed.status != StoreStatus::kNotJson),
@@ -160,11 +161,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   Check(TreeOf(after) == TreeOf(before), "the output is the input plus the new folders");
 
-  chromium_store::InstallResult again =
-      chromium_store::Install(installedText, "/x/", bookmarks_tree::RepeatableSource(7));
+  installer::chromium::InstallResult again =
+      installer::chromium::Install(installedText, "/x/", bookmarks_tree::RepeatableSource(7));
   Check(again.status == StoreStatus::kDone && !again.changed, "a second install changes nothing");
 
-  chromium_store::RemovalResult removed = chromium_store::Remove(installedText);
+  installer::chromium::RemovalResult removed = installer::chromium::Remove(installedText);
   Check(removed.status == StoreStatus::kDone && removed.changed,
         "the removal takes the folders out");
   CheckEdits(installedText, removed.edit, false, true);

@@ -13,10 +13,10 @@ using fuzz_input::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view prefs(reinterpret_cast<const char*>(data), size);
-  splicer::ToolbarFolder folder = splicer::ToolbarFolderFromPrefs(prefs);
+  installer::html::ToolbarFolder folder = installer::html::ToolbarFolderFromPrefs(prefs);
   const std::string& name = folder.name;
   Check(!name.empty(), "a name is given");
-  Check(name.size() < splicer::kToolbarNameBufferSize, "the name fits its buffer");
+  Check(name.size() < installer::html::kToolbarNameBufferSize, "the name fits its buffer");
   Check(name.find('\0') == std::string::npos, "the name holds no NUL");
   Check(name.find('"') == std::string::npos, "the name holds no quote");
   Check(name == browser::kDefaultToolbarFolder || prefs.find(name) != std::string_view::npos,

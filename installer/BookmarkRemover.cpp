@@ -10,17 +10,17 @@
 
 void InstallerApp::BookmarkRemover() {
   // HTML last: it takes every file the store does not.
-  const std::vector<bookmark_file::Format> formats = {
-      {chromium_format::IsOwnFile, chromium_format::kNeedsBrowserClosed,
-       [](std::string_view text, const installer::BookmarkPaths&) {
-         return chromium_format::Remove(text);
+  const std::vector<installer::shared::Format> formats = {
+      {installer::chromium::IsOwnFile, installer::chromium::kNeedsBrowserClosed,
+       [](std::string_view text, const installer::shared::BookmarkPaths&) {
+         return installer::chromium::RemoveEdit(text);
        }},
-      {html_format::IsOwnFile, html_format::kNeedsBrowserClosed,
-       [](std::string_view text, const installer::BookmarkPaths&) {
-         return html_format::Remove(text);
+      {installer::html::IsOwnFile, installer::html::kNeedsBrowserClosed,
+       [](std::string_view text, const installer::shared::BookmarkPaths&) {
+         return installer::html::RemoveEdit(text);
        }},
   };
-  bookmark_file::RunResult result =
-      bookmark_file::Run(bookmarkPath, bookmark_file::Mode::kRemove, formats);
+  installer::shared::RunResult result =
+      installer::shared::Run(bookmarkPath, installer::shared::Mode::kRemove, formats);
   NoteOutcome(result.outcome, result.file.c_str(), result.reason.c_str());
 }

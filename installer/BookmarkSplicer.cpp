@@ -11,28 +11,28 @@
 
 void InstallerApp::BookmarkSplicer() {
   size_t dirLength = std::strlen(productDir);
-  if (dirLength == 0 || productDir[dirLength - 1] != installer::kDirSeparator) {
+  if (dirLength == 0 || productDir[dirLength - 1] != installer::shared::kDirSeparator) {
     if (dirLength + 1 >= sizeof productDir) {
       NoteOutcome(InstallOutcome::kUnusableCommandLine, productDir,
                   "product directory too long, nothing changed");
       return;
     }
-    productDir[dirLength] = installer::kDirSeparator;
+    productDir[dirLength] = installer::shared::kDirSeparator;
     productDir[dirLength + 1] = '\0';
   }
   const char* dir = productDir;
   // HTML last: it takes every file the store does not.
-  const std::vector<bookmark_file::Format> formats = {
-      {chromium_format::IsOwnFile, chromium_format::kNeedsBrowserClosed,
-       [dir](std::string_view text, const installer::BookmarkPaths&) {
-         return chromium_format::Install(text, dir);
+  const std::vector<installer::shared::Format> formats = {
+      {installer::chromium::IsOwnFile, installer::chromium::kNeedsBrowserClosed,
+       [dir](std::string_view text, const installer::shared::BookmarkPaths&) {
+         return installer::chromium::InstallEdit(text, dir);
        }},
-      {html_format::IsOwnFile, html_format::kNeedsBrowserClosed,
-       [dir](std::string_view text, const installer::BookmarkPaths& paths) {
-         return html_format::Install(text, paths, dir);
+      {installer::html::IsOwnFile, installer::html::kNeedsBrowserClosed,
+       [dir](std::string_view text, const installer::shared::BookmarkPaths& paths) {
+         return installer::html::InstallEdit(text, paths, dir);
        }},
   };
-  bookmark_file::RunResult result =
-      bookmark_file::Run(bookmarkPath, bookmark_file::Mode::kInstall, formats);
+  installer::shared::RunResult result =
+      installer::shared::Run(bookmarkPath, installer::shared::Mode::kInstall, formats);
   NoteOutcome(result.outcome, result.file.c_str(), result.reason.c_str());
 }

@@ -52,7 +52,7 @@ void AppendValue(std::string* out, const Json& value, size_t depth, std::string_
       }
       first = false;
       AppendIndent(out, depth + 1);
-      out->append(chromium_store::QuotedString(member.key()));
+      out->append(installer::chromium::QuotedString(member.key()));
       out->append(": ");
       AppendValue(out, member.value(), depth + 1, lineEnd);
     }
@@ -71,7 +71,7 @@ void AppendValue(std::string* out, const Json& value, size_t depth, std::string_
     }
     out->append(" ]");
   } else if (value.is_string()) {
-    out->append(chromium_store::QuotedString(value.get_ref<const std::string&>()));
+    out->append(installer::chromium::QuotedString(value.get_ref<const std::string&>()));
   } else {
     out->append(value.dump());
   }
@@ -179,20 +179,21 @@ std::string ChecksumInput(const Json& document) {
 
 std::string TreeChecksum(const Json& document) {
   std::string digest;
-  chromium_store::Digest(chromium_store::DigestKind::kMd5, ChecksumInput(document), &digest);
-  return chromium_store::HexOf(digest);
+  installer::chromium::Digest(installer::chromium::DigestKind::kMd5, ChecksumInput(document),
+                              &digest);
+  return installer::chromium::HexOf(digest);
 }
 
 bool IsProductFolder(const Json& node) {
   if (!node.is_object() || StringMember(node, "type") != "folder" ||
-      StringMember(node, "name") != product_folder::kTitle) {
+      StringMember(node, "name") != installer::shared::kFolderTitle) {
     return false;
   }
   auto children = node.find("children");
   if (children == node.end() || !children->is_array()) {
     return false;
   }
-  product_folder::FolderContents contents;
+  installer::shared::FolderContents contents;
   for (const Json& child : *children) {
     if (child.is_object() && StringMember(child, "type") == "url") {
       contents.AddLink(StringMember(child, "url"));
@@ -200,10 +201,10 @@ bool IsProductFolder(const Json& node) {
       contents.AddOther();
     }
   }
-  return contents.Verdict() == product_folder::FolderVerdict::kProductFolder;
+  return contents.Verdict() == installer::shared::FolderVerdict::kProductFolder;
 }
 
-chromium_store::NodeSource RepeatableSource(uint64_t seed) {
+installer::chromium::NodeSource RepeatableSource(uint64_t seed) {
   auto state = std::make_shared<uint64_t>(seed);
   return {kFixedNow, [state](unsigned char* buffer, size_t size) {
             for (size_t i = 0; i < size; ++i) {

@@ -62,6 +62,6 @@ bool IsProductFolder(const Json& node);
 // for the same sequence of calls (splitmix64 from a seed), so that a test
 // or a fuzz finding repeats.
 constexpr uint64_t kFixedNow = 13441230000000000ULL;
-chromium_store::NodeSource RepeatableSource(uint64_t seed = 1);
+installer::chromium::NodeSource RepeatableSource(uint64_t seed = 1);
 
 }  // namespace bookmarks_tree

@@ -22,7 +22,7 @@ namespace {
 bool WrittenByTheBrowser(std::string_view text) {
   bookmarks_tree::Json document;
   return bookmarks_tree::ParseJson(text, &document) &&
-         bookmarks_tree::WriteJson(document, chromium_store::LineEndOf(text)) == text;
+         bookmarks_tree::WriteJson(document, installer::chromium::LineEndOf(text)) == text;
 }
 
 std::string TreeOf(std::string_view text) { return bookmarks_tree::Parse(text).dump(); }
@@ -42,26 +42,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view text = parts[0];
   std::string productDir = parts.size() > 1 ? std::string(parts[1]) : "/opt/Quillary Pro/";
 
-  chromium_store::InstallResult now =
-      chromium_store::Install(text, productDir, bookmarks_tree::RepeatableSource());
+  installer::chromium::InstallResult now =
+      installer::chromium::Install(text, productDir, bookmarks_tree::RepeatableSource());
   // The old reader took a NUL byte for the end of the text, and read what
   // stood before it; the browser does not, and neither does the new one.
   if (text.find('\0') != std::string_view::npos) {
-    Check(now.status == chromium_store::StoreStatus::kNotJson, "a NUL byte is no JSON");
+    Check(now.status == installer::chromium::StoreStatus::kNotJson, "a NUL byte is no JSON");
     return 0;
   }
-  chromium_store::NodeSource source = bookmarks_tree::RepeatableSource();
+  installer::chromium::NodeSource source = bookmarks_tree::RepeatableSource();
   chromium_store_old::InstallResult before =
       chromium_store_old::Install(text, productDir, {source.nowMicroseconds, source.randomBytes});
-  Check(static_cast<int>(now.status) == static_cast<int>(before.status),
-        "install refuses alike");
+  Check(static_cast<int>(now.status) == static_cast<int>(before.status), "install refuses alike");
   Check(now.changed == before.changed && now.addedFolders == before.addedFolders,
         "install adds alike");
   if (now.changed) {
     CheckSameText(text, now.Text(), before.text);
   }
 
-  chromium_store::RemovalResult removedNow = chromium_store::Remove(text);
+  installer::chromium::RemovalResult removedNow = installer::chromium::Remove(text);
   chromium_store_old::RemovalResult removedBefore = chromium_store_old::Remove(text);
   Check(static_cast<int>(removedNow.status) == static_cast<int>(removedBefore.status),
         "removal refuses alike");

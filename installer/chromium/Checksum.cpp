@@ -5,7 +5,7 @@
 #include "installer/chromium/NodeWalk.h"
 #include "installer/chromium/SystemServices.h"
 
-namespace chromium_store {
+namespace installer::chromium {
 
 namespace {
 
@@ -60,9 +60,9 @@ class ChecksumInput {
   }
 
   void AddFolder(const NewFolder& folder) {
-    AddNode(folder.folder.id, product_folder::kTitle, false, "");
-    for (size_t i = 0; i < product_folder::kLinkCount; ++i) {
-      AddNode(folder.links[i].id, product_folder::kLinks[i].title, true, folder.urls[i]);
+    AddNode(folder.folder.id, installer::shared::kFolderTitle, false, "");
+    for (size_t i = 0; i < installer::shared::kProductLinkCount; ++i) {
+      AddNode(folder.links[i].id, installer::shared::kProductLinks[i].title, true, folder.urls[i]);
     }
   }
 
@@ -124,4 +124,4 @@ bool ComputeChecksums(const StoreScan& scan, const TreeEdit& edit, bool withSha2
   return true;
 }
 
-}  // namespace chromium_store
+}  // namespace installer::chromium

@@ -12,7 +12,7 @@
 #include "installer/chromium/NewFolder.h"
 #include "installer/chromium/StoreScan.h"
 
-namespace chromium_store {
+namespace installer::chromium {
 
 // What an edit changes in the scanned tree.
 struct TreeEdit {
@@ -33,4 +33,4 @@ struct Checksums {
 bool ComputeChecksums(const StoreScan& scan, const TreeEdit& edit, bool withSha256,
                       Checksums* checksums);
 
-}  // namespace chromium_store
+}  // namespace installer::chromium

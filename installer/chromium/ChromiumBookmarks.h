@@ -30,7 +30,7 @@
 
 #include "installer/shared/LeftAloneReport.h"
 
-namespace chromium_store {
+namespace installer::chromium {
 
 enum class StoreStatus {
   kDone,           // the edit is the result (a change or none)
@@ -106,7 +106,8 @@ struct LeftAloneFolder {
   std::string root;
   std::string id;
   size_t line = 0;
-  installer::LeftAloneReason reason = installer::LeftAloneReason::kHoldsOtherEntries;
+  installer::shared::LeftAloneReason reason =
+      installer::shared::LeftAloneReason::kHoldsOtherEntries;
 };
 
 struct RemovalResult {
@@ -127,4 +128,4 @@ RemovalResult Remove(std::string&& text) = delete;
 // bookmark file never starts so).
 bool IsChromiumBookmarks(std::string_view text);
 
-}  // namespace chromium_store
+}  // namespace installer::chromium

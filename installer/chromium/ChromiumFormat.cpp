@@ -9,15 +9,15 @@
 #include "installer/shared/FileWrite.h"
 #include "installer/shared/LeftAloneReport.h"
 
-namespace chromium_format {
+namespace installer::chromium {
 
 namespace {
 
-using chromium_store::StoreStatus;
+using installer::chromium::StoreStatus;
 
 // A refusal of the store, as the user is told it; kDone for none.
-bookmark_file::FormatEdit Refusal(StoreStatus status) {
-  bookmark_file::FormatEdit edit;
+installer::shared::FormatEdit Refusal(StoreStatus status) {
+  installer::shared::FormatEdit edit;
   switch (status) {
     case StoreStatus::kDone:
       break;
@@ -49,8 +49,8 @@ bookmark_file::FormatEdit Refusal(StoreStatus status) {
 
 // The new text goes out as slices of the old one and the few new parts,
 // so that a large file is never held twice.
-void WriteEdit(bookmark_file::FormatEdit* edit, chromium_store::TextEdit text) {
-  auto held = std::make_shared<chromium_store::TextEdit>(std::move(text));
+void WriteEdit(installer::shared::FormatEdit* edit, installer::chromium::TextEdit text) {
+  auto held = std::make_shared<installer::chromium::TextEdit>(std::move(text));
   edit->writeNewText = [held](HANDLE output) {
     return held->ForEachPart([output](std::string_view part) { return WriteView(output, part); })
                ? TRUE
@@ -67,13 +67,13 @@ bool IsOwnFile(std::string_view fileName, std::string_view text) {
                  return std::tolower(static_cast<unsigned char>(a)) ==
                         std::tolower(static_cast<unsigned char>(b));
                });
-  return named || chromium_store::IsChromiumBookmarks(text);
+  return named || installer::chromium::IsChromiumBookmarks(text);
 }
 
-bookmark_file::FormatEdit Install(std::string_view text, const char* productDir) {
-  chromium_store::InstallResult result =
-      chromium_store::Install(text, productDir, chromium_store::SystemNodeSource());
-  bookmark_file::FormatEdit edit = Refusal(result.status);
+installer::shared::FormatEdit InstallEdit(std::string_view text, const char* productDir) {
+  installer::chromium::InstallResult result =
+      installer::chromium::Install(text, productDir, installer::chromium::SystemNodeSource());
+  installer::shared::FormatEdit edit = Refusal(result.status);
   if (result.status == StoreStatus::kDone && result.changed) {
     edit.changed = true;
     WriteEdit(&edit, std::move(result.edit));
@@ -81,9 +81,9 @@ bookmark_file::FormatEdit Install(std::string_view text, const char* productDir)
   return edit;
 }
 
-bookmark_file::FormatEdit Remove(std::string_view text) {
-  chromium_store::RemovalResult result = chromium_store::Remove(text);
-  bookmark_file::FormatEdit edit = Refusal(result.status);
+installer::shared::FormatEdit RemoveEdit(std::string_view text) {
+  installer::chromium::RemovalResult result = installer::chromium::Remove(text);
+  installer::shared::FormatEdit edit = Refusal(result.status);
   if (result.status != StoreStatus::kDone) {
     return edit;
   }
@@ -92,14 +92,14 @@ bookmark_file::FormatEdit Remove(std::string_view text) {
     WriteEdit(&edit, std::move(result.edit));
   }
   if (!result.leftAlone.empty()) {
-    std::vector<installer::LeftFolder> left;
-    for (const chromium_store::LeftAloneFolder& folder : result.leftAlone) {
+    std::vector<installer::shared::LeftFolder> left;
+    for (const installer::chromium::LeftAloneFolder& folder : result.leftAlone) {
       left.push_back({folder.line, folder.reason});
     }
     edit.outcome = InstallOutcome::kLeftAlone;
-    edit.reason = installer::LeftAloneReport(left, result.removedFolders);
+    edit.reason = installer::shared::LeftAloneReport(left, result.removedFolders);
   }
   return edit;
 }
 
-}  // namespace chromium_format
+}  // namespace installer::chromium

@@ -7,7 +7,7 @@
 
 #include "installer/shared/BookmarkFileRoutine.h"
 
-namespace chromium_format {
+namespace installer::chromium {
 
 // A file named "Bookmarks" (in any case) is the store's whatever it holds,
 // so that an empty or damaged one is refused, never taken for HTML; so is
@@ -19,7 +19,7 @@ bool IsOwnFile(std::string_view fileName, std::string_view text);
 constexpr bool kNeedsBrowserClosed = true;
 
 // productDir as the program holds it, ending in the target's separator.
-bookmark_file::FormatEdit Install(std::string_view text, const char* productDir);
-bookmark_file::FormatEdit Remove(std::string_view text);
+installer::shared::FormatEdit InstallEdit(std::string_view text, const char* productDir);
+installer::shared::FormatEdit RemoveEdit(std::string_view text);
 
-}  // namespace chromium_format
+}  // namespace installer::chromium

@@ -1,7 +1,7 @@
 // What the two targets' digests share.
 #include "installer/chromium/SystemServices.h"
 
-namespace chromium_store {
+namespace installer::chromium {
 
 bool Digest(DigestKind kind, std::string_view bytes, std::string* digest) {
   Digester digester(kind);
@@ -21,4 +21,4 @@ std::string HexOf(std::string_view bytes) {
   return hex;
 }
 
-}  // namespace chromium_store
+}  // namespace installer::chromium

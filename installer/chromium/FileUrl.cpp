@@ -1,9 +1,9 @@
 #include "installer/chromium/FileUrl.h"
 
-#include "installer/shared/PathConvention.h"
 #include "installer/chromium/SystemServices.h"
+#include "installer/shared/PathConvention.h"
 
-namespace chromium_store {
+namespace installer::chromium {
 
 namespace {
 
@@ -61,8 +61,8 @@ bool ProductFileUrl(std::string_view productDir, std::string_view fileName, std:
   if (!AnsiToUtf8(productDir, &utf8)) {
     return false;
   }
-  *url = FileUrl(utf8, fileName, installer::kBackslashSeparates);
+  *url = FileUrl(utf8, fileName, installer::shared::kBackslashSeparates);
   return true;
 }
 
-}  // namespace chromium_store
+}  // namespace installer::chromium

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace chromium_store {
+namespace installer::chromium {
 
 // From a UTF-8 directory: "\" turned into "/" when it separates, and then
 // a "\\" start (a UNC path) giving "file://server/...", a drive letter
@@ -22,4 +22,4 @@ std::string FileUrl(std::string_view utf8Directory, std::string_view fileName,
 // with the target's separators; false when it is no text of its code page.
 bool ProductFileUrl(std::string_view productDir, std::string_view fileName, std::string* url);
 
-}  // namespace chromium_store
+}  // namespace installer::chromium

@@ -11,7 +11,7 @@
 #include "installer/chromium/StoreEdit.h"
 #include "installer/chromium/StoreScan.h"
 
-namespace chromium_store {
+namespace installer::chromium {
 
 namespace {
 
@@ -47,8 +47,9 @@ StoreStatus MakeInstall(std::string_view text, std::string_view productDir,
 
   NewFolder folder;
   folder.date = std::to_string(source.nowMicroseconds);
-  for (size_t i = 0; i < product_folder::kLinkCount; ++i) {
-    if (!ProductFileUrl(productDir, product_folder::kLinks[i].fileName, &folder.urls[i])) {
+  for (size_t i = 0; i < installer::shared::kProductLinkCount; ++i) {
+    if (!ProductFileUrl(productDir, installer::shared::kProductLinks[i].fileName,
+                        &folder.urls[i])) {
       return StoreStatus::kSystemFailure;
     }
   }
@@ -102,4 +103,4 @@ InstallResult Install(std::string_view text, std::string_view productDir,
   return result;
 }
 
-}  // namespace chromium_store
+}  // namespace installer::chromium

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-namespace chromium_store {
+namespace installer::chromium {
 
 namespace {
 
@@ -98,7 +98,7 @@ std::string FolderText(const NewFolder& folder, size_t indent, std::string_view 
   const size_t folderIndent = indent + kIndentPerLevel;
   const size_t linkIndent = folderIndent + kIndentPerLevel;
   std::string links = "[ ";
-  for (size_t i = 0; i < product_folder::kLinkCount; ++i) {
+  for (size_t i = 0; i < installer::shared::kProductLinkCount; ++i) {
     if (i > 0) {
       links.append(", ");
     }
@@ -108,7 +108,7 @@ std::string FolderText(const NewFolder& folder, size_t indent, std::string_view 
     link.AddString("date_last_used", "0");
     link.AddString("guid", folder.links[i].guid);
     link.AddString("id", folder.links[i].id);
-    link.AddString("name", product_folder::kLinks[i].title);
+    link.AddString("name", installer::shared::kProductLinks[i].title);
     link.AddString("type", "url");
     link.AddString("url", folder.urls[i]);
     link.Close();
@@ -123,10 +123,10 @@ std::string FolderText(const NewFolder& folder, size_t indent, std::string_view 
   members.AddString("date_modified", folder.date);
   members.AddString("guid", folder.folder.guid);
   members.AddString("id", folder.folder.id);
-  members.AddString("name", product_folder::kTitle);
+  members.AddString("name", installer::shared::kFolderTitle);
   members.AddString("type", "folder");
   members.Close();
   return text;
 }
 
-}  // namespace chromium_store
+}  // namespace installer::chromium

@@ -8,7 +8,7 @@
 
 #include "installer/shared/ProductFolder.h"
 
-namespace chromium_store {
+namespace installer::chromium {
 
 struct NewNode {
   std::string id;
@@ -18,8 +18,8 @@ struct NewNode {
 struct NewFolder {
   std::string date;  // microseconds since 1601, for every date it carries
   NewNode folder;
-  NewNode links[product_folder::kLinkCount];
-  std::string urls[product_folder::kLinkCount];
+  NewNode links[installer::shared::kProductLinkCount];
+  std::string urls[installer::shared::kProductLinkCount];
 };
 
 // The folder as the browser's pretty printer writes an element of an array
@@ -32,4 +32,4 @@ std::string FolderText(const NewFolder& folder, size_t indent, std::string_view 
 // \uXXXX (upper-case hex).
 std::string QuotedString(std::string_view text);
 
-}  // namespace chromium_store
+}  // namespace installer::chromium

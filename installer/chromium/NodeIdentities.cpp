@@ -5,7 +5,7 @@
 
 #include "installer/chromium/NodeWalk.h"
 
-namespace chromium_store {
+namespace installer::chromium {
 
 namespace {
 
@@ -73,4 +73,4 @@ bool NodeIdentities::NewGuid(const RandomSource& randomBytes, std::string* guid)
   return true;
 }
 
-}  // namespace chromium_store
+}  // namespace installer::chromium

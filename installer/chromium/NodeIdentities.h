@@ -10,7 +10,7 @@
 #include "installer/chromium/ChromiumBookmarks.h"
 #include "installer/chromium/StoreScan.h"
 
-namespace chromium_store {
+namespace installer::chromium {
 
 class NodeIdentities {
  public:
@@ -29,4 +29,4 @@ class NodeIdentities {
   std::vector<std::string> made_;
 };
 
-}  // namespace chromium_store
+}  // namespace installer::chromium

@@ -1,6 +1,6 @@
 #include "installer/chromium/NodeWalk.h"
 
-namespace chromium_store {
+namespace installer::chromium {
 
 void ForEachChild(const StoreScan& scan, uint32_t record,
                   const std::function<void(uint32_t child)>& visit) {
@@ -23,4 +23,4 @@ void WalkNodes(const StoreScan& scan, uint32_t record,
   }
 }
 
-}  // namespace chromium_store
+}  // namespace installer::chromium

@@ -6,7 +6,7 @@
 
 #include "installer/chromium/StoreScan.h"
 
-namespace chromium_store {
+namespace installer::chromium {
 
 // Calls `visit` for a node's direct children (the nodes of its last
 // "children" array), in order.
@@ -18,4 +18,4 @@ void ForEachChild(const StoreScan& scan, uint32_t record,
 void WalkNodes(const StoreScan& scan, uint32_t record,
                const std::function<bool(uint32_t node)>& visit);
 
-}  // namespace chromium_store
+}  // namespace installer::chromium

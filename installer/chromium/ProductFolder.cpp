@@ -2,19 +2,19 @@
 
 #include "installer/chromium/NodeWalk.h"
 
-namespace chromium_store {
+namespace installer::chromium {
 
-using product_folder::FolderVerdict;
+using installer::shared::FolderVerdict;
 
 std::optional<FolderVerdict> JudgeFolder(const StoreScan& scan, uint32_t record) {
   const NodeRecord& node = scan.nodes[record];
-  if (node.type != NodeType::kFolder || scan.Value(node.name) != product_folder::kTitle) {
+  if (node.type != NodeType::kFolder || scan.Value(node.name) != installer::shared::kFolderTitle) {
     return std::nullopt;
   }
   if (!node.hasChildren) {
     return FolderVerdict::kHoldsOtherEntries;
   }
-  product_folder::FolderContents contents;
+  installer::shared::FolderContents contents;
   if (node.otherChildren > 0) {
     contents.AddOther();
   }
@@ -39,4 +39,4 @@ bool HoldsProductFolder(const StoreScan& scan, const RootEntry& root) {
   return holds;
 }
 
-}  // namespace chromium_store
+}  // namespace installer::chromium

@@ -8,14 +8,14 @@
 #include "installer/chromium/StoreScan.h"
 #include "installer/shared/FolderVerdict.h"
 
-namespace chromium_store {
+namespace installer::chromium {
 
 // The verdict on a node that is a folder titled "Quillary" (what it holds:
 // its last "children" array; a folder with none holds other entries);
 // nothing for any other node.
-std::optional<product_folder::FolderVerdict> JudgeFolder(const StoreScan& scan, uint32_t record);
+std::optional<installer::shared::FolderVerdict> JudgeFolder(const StoreScan& scan, uint32_t record);
 
 // Whether a root's children hold a folder that has each product link.
 bool HoldsProductFolder(const StoreScan& scan, const RootEntry& root);
 
-}  // namespace chromium_store
+}  // namespace installer::chromium

@@ -8,11 +8,11 @@
 #include "installer/chromium/StoreEdit.h"
 #include "installer/chromium/StoreScan.h"
 
-namespace chromium_store {
+namespace installer::chromium {
 
 namespace {
 
-using product_folder::FolderVerdict;
+using installer::shared::FolderVerdict;
 
 constexpr const char* kProductRoots[] = {"bookmark_bar", "other"};
 
@@ -70,7 +70,7 @@ StoreStatus MakeRemoval(std::string_view text, RemovalResult* result) {
       LeftAloneFolder folder;
       folder.root = name;
       folder.id = std::string(scan.Value(scan.nodes[elements[i].record].id));
-      folder.reason = installer::ReasonFor(*verdict);
+      folder.reason = installer::shared::ReasonFor(*verdict);
       result->leftAlone.push_back(std::move(folder));
       leftAt.push_back(elements[i].range.begin);
     }
@@ -114,4 +114,4 @@ RemovalResult Remove(std::string_view text) {
   return result;
 }
 
-}  // namespace chromium_store
+}  // namespace installer::chromium

@@ -1,6 +1,6 @@
 #include "installer/chromium/StoreEdit.h"
 
-namespace chromium_store {
+namespace installer::chromium {
 
 namespace {
 
@@ -75,4 +75,4 @@ void PutChecksums(const StoreScan& scan, const Checksums& checksums, TextEdit* e
   }
 }
 
-}  // namespace chromium_store
+}  // namespace installer::chromium

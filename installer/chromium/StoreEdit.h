@@ -9,7 +9,7 @@
 #include "installer/chromium/NewFolder.h"
 #include "installer/chromium/StoreScan.h"
 
-namespace chromium_store {
+namespace installer::chromium {
 
 // The folder as the first element of a root's "children", with the
 // separator the array already uses between "[" and its first element.
@@ -25,4 +25,4 @@ void TakeOut(const RootEntry& root, const std::vector<bool>& goes, TextEdit* edi
 // sorts its members.
 void PutChecksums(const StoreScan& scan, const Checksums& checksums, TextEdit* edit);
 
-}  // namespace chromium_store
+}  // namespace installer::chromium

@@ -2,7 +2,7 @@
 #include "installer/chromium/ChromiumBookmarks.h"
 #include "installer/chromium/SystemServices.h"
 
-namespace chromium_store {
+namespace installer::chromium {
 
 bool IsChromiumBookmarks(std::string_view text) {
   // A text editor may have saved the file with a UTF-8 byte-order mark.
@@ -16,4 +16,4 @@ bool IsChromiumBookmarks(std::string_view text) {
 
 NodeSource SystemNodeSource() { return NodeSource{MicrosecondsSince1601(), SystemRandomBytes}; }
 
-}  // namespace chromium_store
+}  // namespace installer::chromium

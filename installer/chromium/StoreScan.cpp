@@ -9,7 +9,7 @@
 
 #include "installer/shared/PathConvention.h"
 
-namespace chromium_store {
+namespace installer::chromium {
 
 namespace {
 
@@ -418,9 +418,9 @@ StoreStatus ScanStore(std::string_view text, StoreScan* scan) {
 std::string_view LineEndOf(std::string_view text) {
   size_t lineFeed = text.find('\n');
   if (lineFeed == std::string_view::npos) {
-    return installer::kDefaultLineEnd;
+    return installer::shared::kDefaultLineEnd;
   }
   return lineFeed > 0 && text[lineFeed - 1] == '\r' ? "\r\n" : "\n";
 }
 
-}  // namespace chromium_store
+}  // namespace installer::chromium

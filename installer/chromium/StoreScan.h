@@ -14,7 +14,7 @@
 
 #include "installer/chromium/ChromiumBookmarks.h"
 
-namespace chromium_store {
+namespace installer::chromium {
 
 // The browser refuses deeper nesting of arrays and objects.
 constexpr size_t kMaxNestingDepth = 200;
@@ -102,4 +102,4 @@ StoreStatus ScanStore(std::string_view text, StoreScan* scan);
 // none.
 std::string_view LineEndOf(std::string_view text);
 
-}  // namespace chromium_store
+}  // namespace installer::chromium

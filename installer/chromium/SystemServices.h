@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-namespace chromium_store {
+namespace installer::chromium {
 
 enum class DigestKind { kMd5, kSha256 };
 
@@ -51,4 +51,4 @@ uint64_t MicrosecondsSince1601();
 // that code page.
 bool AnsiToUtf8(std::string_view ansi, std::string* utf8);
 
-}  // namespace chromium_store
+}  // namespace installer::chromium

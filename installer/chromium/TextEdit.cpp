@@ -2,7 +2,7 @@
 
 #include "installer/chromium/ChromiumBookmarks.h"
 
-namespace chromium_store {
+namespace installer::chromium {
 
 void TextEdit::Replace(size_t begin, size_t end, std::string replacement) {
   auto at =
@@ -34,4 +34,4 @@ std::string TextEdit::Whole() const {
   return whole;
 }
 
-}  // namespace chromium_store
+}  // namespace installer::chromium

@@ -7,8 +7,8 @@
 #include "framework/FileDialog.h"
 #include "installer/InstallerApp.h"
 #include "installer/dialogs/PathFields.h"
-#include "installer/registry/RegistryKey.h"
 #include "installer/dialogs/resource.h"
+#include "installer/registry/RegistryKey.h"
 
 namespace {
 // The key path and the profile name are read into buffers of this size.
@@ -66,7 +66,7 @@ void BookmarkPathDialog::OnBrowse() {
     return;
   }
   char directory[MAX_PATH];
-  if (installer::DirectoryOfFile(dialog.GetPathName(), directory, sizeof directory)) {
+  if (installer::dialogs::DirectoryOfFile(dialog.GetPathName(), directory, sizeof directory)) {
     pathEdit.SetWindowText(directory);
   }
 }
@@ -78,8 +78,8 @@ void BookmarkPathDialog::OnOK() {
   }
   pathEdit.GetWindowText(field, sizeof field);
   InstallerApp* app = static_cast<InstallerApp*>(AfxGetApp());
-  if (app != nullptr &&
-      !installer::BookmarkPathFromField(field, app->bookmarkPath, sizeof app->bookmarkPath)) {
+  if (app != nullptr && !installer::dialogs::BookmarkPathFromField(field, app->bookmarkPath,
+                                                                   sizeof app->bookmarkPath)) {
     return;
   }
   CDialog::OnOK();

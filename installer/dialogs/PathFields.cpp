@@ -6,7 +6,7 @@
 #include "installer/shared/PathConvention.h"
 #include "platform/Win32Api.h"
 
-namespace installer {
+namespace installer::dialogs {
 
 namespace {
 
@@ -44,7 +44,7 @@ bool DriveAndDirectory(const char* path, char* out, size_t size) {
 
 bool BookmarkPathFromField(const char* field, char* bookmarkPath, size_t size) {
   size_t length = std::strlen(field);
-  bool addSeparator = length == 0 || field[length - 1] != kDirSeparator;
+  bool addSeparator = length == 0 || field[length - 1] != shared::kDirSeparator;
   size_t directoryLength = length + (addSeparator ? 1 : 0);
   // The directory and the file name must fit together.
   const size_t fileLength =
@@ -55,7 +55,7 @@ bool BookmarkPathFromField(const char* field, char* bookmarkPath, size_t size) {
   char directory[MAX_PATH];
   std::memcpy(directory, field, length);
   if (addSeparator) {
-    directory[length] = kDirSeparator;
+    directory[length] = shared::kDirSeparator;
   }
   directory[directoryLength] = '\0';
   PathParts parts;
@@ -75,4 +75,4 @@ bool DirectoryOfFile(const char* file, char* directory, size_t size) {
   return DriveAndDirectory(file, directory, size);
 }
 
-}  // namespace installer
+}  // namespace installer::dialogs

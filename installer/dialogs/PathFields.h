@@ -6,7 +6,7 @@
 
 #include <cstddef>
 
-namespace installer {
+namespace installer::dialogs {
 
 // The field taken as the bookmark file's directory: D:\N and D:\N\ both
 // give D:\N\bookmark.htm, an empty field \bookmark.htm.
@@ -19,4 +19,4 @@ bool ProductDirFromField(const char* field, char* productDir, size_t size);
 // The drive and directory of a chosen file, for the bookmark field.
 bool DirectoryOfFile(const char* file, char* directory, size_t size);
 
-}  // namespace installer
+}  // namespace installer::dialogs

@@ -4,10 +4,10 @@
 
 #include "framework/FileDialog.h"
 #include "installer/InstallerApp.h"
-#include "installer/shared/PathConvention.h"
 #include "installer/dialogs/PathFields.h"
-#include "installer/registry/ProductKeyReader.h"
 #include "installer/dialogs/resource.h"
+#include "installer/registry/ProductKeyReader.h"
+#include "installer/shared/PathConvention.h"
 
 namespace {
 constexpr size_t kBasePathSize = 1024;
@@ -32,9 +32,9 @@ BOOL ProductPathDialog::OnInitDialog() {
   char basePath[kBasePathSize] = "";
   reader.ReadBasePath(basePath);
   size_t length = std::strlen(basePath);
-  if (length != 0 && basePath[length - 1] != installer::kDirSeparator &&
+  if (length != 0 && basePath[length - 1] != installer::shared::kDirSeparator &&
       length + 1 < sizeof basePath) {
-    basePath[length] = installer::kDirSeparator;
+    basePath[length] = installer::shared::kDirSeparator;
     basePath[length + 1] = '\0';
   }
   pathEdit.SetWindowText(basePath);
@@ -56,7 +56,7 @@ void ProductPathDialog::OnOK() {
   pathEdit.GetWindowText(field, sizeof field);
   InstallerApp* app = static_cast<InstallerApp*>(AfxGetApp());
   if (app != nullptr &&
-      !installer::ProductDirFromField(field, app->productDir, sizeof app->productDir)) {
+      !installer::dialogs::ProductDirFromField(field, app->productDir, sizeof app->productDir)) {
     return;
   }
   CDialog::OnOK();

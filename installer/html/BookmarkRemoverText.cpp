@@ -14,7 +14,7 @@
 #include "installer/shared/LeftAloneReport.h"
 #include "installer/shared/ProductFolder.h"
 
-namespace remover {
+namespace installer::html {
 
 namespace {
 
@@ -23,28 +23,28 @@ constexpr size_t npos = string_view::npos;
 
 // The folder block as the installer writes it; the directory stands
 // between each link's head and tail.
-const std::string& kBlockHeading = html_folder::HeadingLine();
-constexpr string_view kBlockListOpen = html_folder::kListOpenLine;
-constexpr string_view kBlockLinkHead = html_folder::kLinkHead;
-const std::string kBlockLinkTails[] = {html_folder::LinkTail(0), html_folder::LinkTail(1),
-                                       html_folder::LinkTail(2)};
-constexpr string_view kBlockListClose = html_folder::kListCloseLine;
+const std::string& kBlockHeading = installer::html::HeadingLine();
+constexpr string_view kBlockListOpen = installer::html::kListOpenLine;
+constexpr string_view kBlockLinkHead = installer::html::kLinkHead;
+const std::string kBlockLinkTails[] = {installer::html::LinkTail(0), installer::html::LinkTail(1),
+                                       installer::html::LinkTail(2)};
+constexpr string_view kBlockListClose = installer::html::kListCloseLine;
 // The installer formats each link line into a buffer of this size, so no
 // longer directory can stand in one.
-constexpr size_t kMaxLinkDirectory = product_folder::kHtmlLineBufferSize;
+constexpr size_t kMaxLinkDirectory = installer::shared::kHtmlLineBufferSize;
 constexpr size_t kMaxBlockLength = 4096 + 3 * kMaxLinkDirectory;
 
-const std::string& kMadeToolbarHeadOpen = html_folder::MadeToolbarHeadOpen();
-constexpr string_view kMadeToolbarHeadClose = html_folder::kMadeToolbarHeadClose;
-constexpr string_view kMadeToolbarDate = product_folder::kHtmlToolbarFolderDate;
+const std::string& kMadeToolbarHeadOpen = installer::html::MadeToolbarHeadOpen();
+constexpr string_view kMadeToolbarHeadClose = installer::html::kMadeToolbarHeadClose;
+constexpr string_view kMadeToolbarDate = installer::shared::kHtmlToolbarFolderDate;
 constexpr string_view kListOpenLine = "<DL><p>\r\n";
 constexpr string_view kListCloseLine = "</DL><p>\r\n";
 
-constexpr string_view kProductTitle = product_folder::kTitle;
-const string_view kProductFiles[] = {product_folder::kLinks[0].fileName,
-                                     product_folder::kLinks[1].fileName,
-                                     product_folder::kLinks[2].fileName};
-constexpr int kProductLinkCount = static_cast<int>(product_folder::kLinkCount);
+constexpr string_view kProductTitle = installer::shared::kFolderTitle;
+const string_view kProductFiles[] = {installer::shared::kProductLinks[0].fileName,
+                                     installer::shared::kProductLinks[1].fileName,
+                                     installer::shared::kProductLinks[2].fileName};
+constexpr int kProductLinkCount = static_cast<int>(installer::shared::kProductLinkCount);
 
 bool StartsWith(string_view text, string_view prefix) {
   return text.substr(0, prefix.size()) == prefix;
@@ -326,10 +326,10 @@ void Classify(string_view content, Line& line, bool readLinks) {
 
 // What a folder's list holds so far, of the lines that have not gone.
 struct Held {
-  product_folder::FolderContents contents;  // blank lines and descriptions aside
-  bool afterLink = false;                   // the last line was a link
-  bool went = false;                        // something inside has gone
-  bool nonBlank = false;                    // a line that stays and is not blank
+  installer::shared::FolderContents contents;  // blank lines and descriptions aside
+  bool afterLink = false;                      // the last line was a link
+  bool went = false;                           // something inside has gone
+  bool nonBlank = false;                       // a line that stays and is not blank
 };
 
 // A list being read: that of a folder to judge (titled "Quillary" or made
@@ -504,12 +504,12 @@ class Scanner {
     lists_.pop_back();
     bool goes = false;
     if (list.productTitle) {
-      product_folder::FolderVerdict verdict = list.held.contents.Verdict();
-      goes = verdict == product_folder::FolderVerdict::kProductFolder;
+      installer::shared::FolderVerdict verdict = list.held.contents.Verdict();
+      goes = verdict == installer::shared::FolderVerdict::kProductFolder;
       if (goes) {
         ++result_.removedFolders;
       } else {
-        result_.leftAlone.push_back({list.headerLine, installer::ReasonFor(verdict)});
+        result_.leftAlone.push_back({list.headerLine, installer::shared::ReasonFor(verdict)});
       }
     } else if (list.held.went && !list.held.nonBlank) {
       goes = true;
@@ -664,4 +664,4 @@ std::string KeptText(string_view text, const RemovalResult& removal) {
   return kept;
 }
 
-}  // namespace remover
+}  // namespace installer::html

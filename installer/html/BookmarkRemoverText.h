@@ -65,9 +65,9 @@
 
 #include "installer/shared/LeftAloneReport.h"
 
-namespace remover {
+namespace installer::html {
 
-using installer::LeftAloneReason;
+using installer::shared::LeftAloneReason;
 
 // One "Quillary" folder that stays, by the line of its header (from 1).
 struct LeftAloneFolder {
@@ -104,4 +104,4 @@ bool ForEachKeptPart(std::string_view text, const RemovalResult& removal,
 // The new text whole, for checks on small texts.
 std::string KeptText(std::string_view text, const RemovalResult& removal);
 
-}  // namespace remover
+}  // namespace installer::html

@@ -2,7 +2,7 @@
 
 #include "browser/BrowserInterface.h"
 
-namespace splicer {
+namespace installer::html {
 
 ListInsertion InsertionAfterList(std::string_view text, size_t listAt) {
   size_t lineEnd = text.find_first_of("\r\n", listAt);
@@ -53,4 +53,4 @@ ToolbarFolder ToolbarFolderFromPrefs(std::string_view prefs) {
   return {value.empty() ? std::string(browser::kDefaultToolbarFolder) : std::string(value), true};
 }
 
-}  // namespace splicer
+}  // namespace installer::html

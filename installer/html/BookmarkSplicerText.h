@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace splicer {
+namespace installer::html {
 
 // Where an entry goes as the first of the list opened at `listAt`: past the
 // end of that line and every CR and LF after it. When no CR or LF follows,
@@ -35,4 +35,4 @@ ToolbarFolder ToolbarFolderFromPrefs(std::string_view prefs);
 // When prefs.js cannot be read.
 ToolbarFolder DefaultToolbarFolder();
 
-}  // namespace splicer
+}  // namespace installer::html

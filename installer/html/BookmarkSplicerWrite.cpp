@@ -13,7 +13,7 @@
 
 namespace {
 
-using product_folder::kHtmlLineBufferSize;
+using installer::shared::kHtmlLineBufferSize;
 
 }  // namespace
 
@@ -28,23 +28,23 @@ BOOL WriteFolderBlock(HANDLE file, const char* productDir) {
   if (file == INVALID_HANDLE_VALUE) {
     return FALSE;
   }
-  if (!WriteView(file, html_folder::HeadingLine()) ||
-      !WriteView(file, html_folder::kListOpenLine)) {
+  if (!WriteView(file, installer::html::HeadingLine()) ||
+      !WriteView(file, installer::html::kListOpenLine)) {
     return FALSE;
   }
-  for (size_t link = 0; link < product_folder::kLinkCount; ++link) {
-    std::string line = std::string(html_folder::kLinkHead) + installer::kLinkPrefix + productDir +
-                       html_folder::LinkTail(link);
+  for (size_t link = 0; link < installer::shared::kProductLinkCount; ++link) {
+    std::string line = std::string(installer::html::kLinkHead) + installer::shared::kLinkPrefix +
+                       productDir + installer::html::LinkTail(link);
     if (line.size() >= kHtmlLineBufferSize || !WriteView(file, line)) {
       return FALSE;
     }
   }
-  return WriteView(file, html_folder::kListCloseLine);
+  return WriteView(file, installer::html::kListCloseLine);
 }
 
 BOOL WriteNewToolbarFolder(HANDLE file, const char* name, const char* productDir) {
-  std::string head =
-      html_folder::MadeToolbarHeadOpen() + name + std::string(html_folder::kMadeToolbarHeadClose);
+  std::string head = installer::html::MadeToolbarHeadOpen() + name +
+                     std::string(installer::html::kMadeToolbarHeadClose);
   if (head.size() >= kHtmlLineBufferSize) {
     return FALSE;
   }

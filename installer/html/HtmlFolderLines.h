@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace html_folder {
+namespace installer::html {
 
 // "        <DT><H3 FOLDED ADD_DATE="...">Quillary</H3>" CR LF
 const std::string& HeadingLine();
@@ -23,4 +23,4 @@ const std::string& LinkTail(size_t link);
 const std::string& MadeToolbarHeadOpen();
 constexpr std::string_view kMadeToolbarHeadClose = "</H3>\r\n<DL><p>\r\n";
 
-}  // namespace html_folder
+}  // namespace installer::html

@@ -12,10 +12,10 @@
 #include "installer/shared/LeftAloneReport.h"
 #include "installer/shared/ProductFolder.h"
 
-using splicer::ReadOutcome;
-using splicer::WholeFile;
+using installer::shared::ReadOutcome;
+using installer::shared::WholeFile;
 
-namespace html_format {
+namespace installer::html {
 
 namespace {
 
@@ -24,14 +24,14 @@ BOOL WriteFolderAt(HANDLE file, bool needsLineEnd, const char* productDir) {
          WriteFolderBlock(file, productDir);
 }
 
-splicer::ToolbarFolder ReadToolbarFolder(const char* prefsPath) {
+installer::html::ToolbarFolder ReadToolbarFolder(const char* prefsPath) {
   WholeFile prefs;
-  if (splicer::ReadWholeFile(prefsPath, prefs) != ReadOutcome::kRead) {
-    return splicer::DefaultToolbarFolder();
+  if (installer::shared::ReadWholeFile(prefsPath, prefs) != ReadOutcome::kRead) {
+    return installer::html::DefaultToolbarFolder();
   }
   // prefs.js is a text that ends at its first NUL, as the browser reads it.
   std::string_view text = prefs.Text();
-  return splicer::ToolbarFolderFromPrefs(text.substr(0, text.find('\0')));
+  return installer::html::ToolbarFolderFromPrefs(text.substr(0, text.find('\0')));
 }
 
 // The source text with the folder at the top of its first list and again in
@@ -45,13 +45,13 @@ BOOL WriteSplicedText(HANDLE file, std::string_view text, const char* prefsPath,
            WriteString(file, browser::kLineEnd) && WriteFolderBlock(file, productDir) &&
            WriteString(file, browser::kListClose) && WriteString(file, browser::kLineEnd);
   }
-  splicer::ListInsertion head = splicer::InsertionAfterList(text, listAt);
+  installer::html::ListInsertion head = installer::html::InsertionAfterList(text, listAt);
   if (!WriteView(file, text.substr(0, head.position)) ||
       !WriteFolderAt(file, head.needsLineEnd, productDir)) {
     return FALSE;
   }
 
-  splicer::ToolbarFolder toolbar = ReadToolbarFolder(prefsPath);
+  installer::html::ToolbarFolder toolbar = ReadToolbarFolder(prefsPath);
   size_t nameAt = toolbar.lookForFolder ? text.find(toolbar.name) : std::string_view::npos;
   size_t toolbarListAt = nameAt == std::string_view::npos
                              ? std::string_view::npos
@@ -61,7 +61,8 @@ BOOL WriteSplicedText(HANDLE file, std::string_view text, const char* prefsPath,
     return WriteView(file, text.substr(head.position)) &&
            WriteNewToolbarFolder(file, toolbar.name.c_str(), productDir);
   }
-  splicer::ListInsertion toolbarList = splicer::InsertionAfterList(text, toolbarListAt);
+  installer::html::ListInsertion toolbarList =
+      installer::html::InsertionAfterList(text, toolbarListAt);
   size_t at = std::max(toolbarList.position, head.position);
   // Right after the first copy, the second one is already on a line of its own.
   bool needsLineEnd = toolbarList.needsLineEnd && at > head.position;
@@ -73,10 +74,11 @@ BOOL WriteSplicedText(HANDLE file, std::string_view text, const char* prefsPath,
 
 bool IsOwnFile(std::string_view, std::string_view) { return true; }
 
-bookmark_file::FormatEdit Install(std::string_view text, const installer::BookmarkPaths& paths,
-                                  const char* productDir) {
-  bookmark_file::FormatEdit edit;
-  edit.changed = text.find(product_folder::kInstalledMarker) == std::string_view::npos;
+installer::shared::FormatEdit InstallEdit(std::string_view text,
+                                          const installer::shared::BookmarkPaths& paths,
+                                          const char* productDir) {
+  installer::shared::FormatEdit edit;
+  edit.changed = text.find(installer::shared::kInstalledMarker) == std::string_view::npos;
   // prefs.js is read only when the new text is written, as it always was.
   std::string prefs = paths.prefs;
   std::string dir = productDir;
@@ -86,24 +88,25 @@ bookmark_file::FormatEdit Install(std::string_view text, const installer::Bookma
   return edit;
 }
 
-bookmark_file::FormatEdit Remove(std::string_view text) {
-  auto removal = std::make_shared<remover::RemovalResult>(remover::RemoveProductFolders(text));
-  bookmark_file::FormatEdit edit;
+installer::shared::FormatEdit RemoveEdit(std::string_view text) {
+  auto removal =
+      std::make_shared<installer::html::RemovalResult>(installer::html::RemoveProductFolders(text));
+  installer::shared::FormatEdit edit;
   edit.changed = removal->changed;
   edit.writeNewText = [text, removal](HANDLE output) {
-    return remover::ForEachKeptPart(text, *removal, [output](std::string_view part) {
+    return installer::html::ForEachKeptPart(text, *removal, [output](std::string_view part) {
       return WriteBytes(output, part.data(), part.size()) != FALSE;
     });
   };
   if (!removal->leftAlone.empty()) {
-    std::vector<installer::LeftFolder> left;
-    for (const remover::LeftAloneFolder& folder : removal->leftAlone) {
+    std::vector<installer::shared::LeftFolder> left;
+    for (const installer::html::LeftAloneFolder& folder : removal->leftAlone) {
       left.push_back({folder.line, folder.reason});
     }
     edit.outcome = InstallOutcome::kLeftAlone;
-    edit.reason = installer::LeftAloneReport(left, removal->removedFolders);
+    edit.reason = installer::shared::LeftAloneReport(left, removal->removedFolders);
   }
   return edit;
 }
 
-}  // namespace html_format
+}  // namespace installer::html

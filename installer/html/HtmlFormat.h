@@ -8,7 +8,7 @@
 
 #include "installer/shared/BookmarkFileRoutine.h"
 
-namespace html_format {
+namespace installer::html {
 
 // Every bookmark file that no other format owns is taken for HTML, as it
 // always was.
@@ -19,11 +19,12 @@ constexpr bool kNeedsBrowserClosed = false;
 // folder that prefs.js beside the file names (or in a new one at the end);
 // a text that holds the installed marker anywhere is left as it is.
 // productDir ends in the target's separator.
-bookmark_file::FormatEdit Install(std::string_view text, const installer::BookmarkPaths& paths,
-                                  const char* productDir);
+installer::shared::FormatEdit InstallEdit(std::string_view text,
+                                          const installer::shared::BookmarkPaths& paths,
+                                          const char* productDir);
 
 // Every product folder that the removal's rule finds, and the folders made
 // to hold them, taken out; folders the user changed are reported.
-bookmark_file::FormatEdit Remove(std::string_view text);
+installer::shared::FormatEdit RemoveEdit(std::string_view text);
 
-}  // namespace html_format
+}  // namespace installer::html

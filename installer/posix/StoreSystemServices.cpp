@@ -1,14 +1,14 @@
 // The store's system services on POSIX: OpenSSL's libcrypto, getrandom and
 // the real-time clock. Paths are taken as UTF-8, as the browser takes them.
-#include "installer/chromium/SystemServices.h"
-
 #include <openssl/evp.h>
 #include <sys/random.h>
 #include <time.h>
 
 #include <cerrno>
 
-namespace chromium_store {
+#include "installer/chromium/SystemServices.h"
+
+namespace installer::chromium {
 
 namespace {
 
@@ -76,4 +76,4 @@ bool AnsiToUtf8(std::string_view ansi, std::string* utf8) {
   return true;
 }
 
-}  // namespace chromium_store
+}  // namespace installer::chromium

@@ -33,7 +33,11 @@ HKEY PredefinedRoot(int root) {
 }  // namespace
 
 RegistryKey::RegistryKey()
-    : rootKey(nullptr), subKey(nullptr), lastError(ERROR_SUCCESS), rootOpen(0), rootHasViews(false) {
+    : rootKey(nullptr),
+      subKey(nullptr),
+      lastError(ERROR_SUCCESS),
+      rootOpen(0),
+      rootHasViews(false) {
   machineName[0] = '\0';
   subKeyPath[0] = '\0';
 }
@@ -104,15 +108,15 @@ int RegistryKey::OpenSubKey(const char* path, int mode) {
   }
 
   HKEY opened = nullptr;
-  REGSAM access = mode == kRead       ? KEY_READ
+  REGSAM access = mode == kRead        ? KEY_READ
                   : mode == kReadWrite ? KEY_READ | KEY_SET_VALUE | KEY_CREATE_SUB_KEY
                                        : KEY_ALL_ACCESS;
   if (rootHasViews) {
-    lastError = registry_views::OpenKey(rootKey, path, access, mode == kCreate, &opened);
+    lastError = installer::registry::OpenKey(rootKey, path, access, mode == kCreate, &opened);
   } else if (mode == kCreate) {
     DWORD disposition = 0;
-    lastError = RegCreateKeyExA(rootKey, path, 0, nullptr, REG_OPTION_NON_VOLATILE, access,
-                                nullptr, &opened, &disposition);
+    lastError = RegCreateKeyExA(rootKey, path, 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr,
+                                &opened, &disposition);
   } else {
     lastError = RegOpenKeyExA(rootKey, path, 0, access, &opened);
   }

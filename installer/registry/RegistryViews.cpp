@@ -1,6 +1,6 @@
 #include "installer/registry/RegistryViews.h"
 
-namespace registry_views {
+namespace installer::registry {
 
 namespace {
 
@@ -20,4 +20,4 @@ LONG OpenKey(HKEY root, const char* path, REGSAM access, bool create, HKEY* open
                          nullptr, opened, &disposition);
 }
 
-}  // namespace registry_views
+}  // namespace installer::registry

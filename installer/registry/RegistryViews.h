@@ -8,11 +8,11 @@
 
 #include "platform/Win32Api.h"
 
-namespace registry_views {
+namespace installer::registry {
 
 // Opens path under root, in the views' order: the next view is tried only
 // when the key is not in the one before. kCreate makes the key in the first
 // view when no view has it. Returns the result of the last call made.
 LONG OpenKey(HKEY root, const char* path, REGSAM access, bool create, HKEY* opened);
 
-}  // namespace registry_views
+}  // namespace installer::registry

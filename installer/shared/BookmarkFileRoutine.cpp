@@ -6,9 +6,9 @@
 #include "installer/RealFile.h"
 #include "installer/shared/BookmarkFiles.h"
 
-namespace bookmark_file {
+namespace installer::shared {
 
-using splicer::ReadOutcome;
+using installer::shared::ReadOutcome;
 
 namespace {
 
@@ -28,7 +28,7 @@ bool BrowserRuns(const char* givenPath, const char* realPath) {
 
 RunResult Run(char* bookmarkPath, Mode mode, const std::vector<Format>& formats) {
   const bool install = mode == Mode::kInstall;
-  if (!installer::RepairBookmarkPath(bookmarkPath)) {
+  if (!installer::shared::RepairBookmarkPath(bookmarkPath)) {
     return Ended(InstallOutcome::kUnusableCommandLine, bookmarkPath,
                  "path too long, nothing changed");
   }
@@ -46,20 +46,20 @@ RunResult Run(char* bookmarkPath, Mode mode, const std::vector<Format>& formats)
       return Ended(InstallOutcome::kUnreadable, bookmarkPath,
                    "cannot be read (its symbolic links cannot be followed), nothing changed");
   }
-  installer::BookmarkPaths paths;
-  if (!installer::PathsBeside(realPath, paths)) {
+  installer::shared::BookmarkPaths paths;
+  if (!installer::shared::PathsBeside(realPath, paths)) {
     return Ended(InstallOutcome::kUnusableCommandLine, bookmarkPath,
                  install ? "path too long for the files beside it, nothing changed"
                          : "path too long, nothing changed");
   }
   // Whatever an interrupted run left beside the file goes first, also when
   // this run finds nothing to do.
-  splicer::RemoveStaleTemporaryFiles(paths.directory);
+  installer::shared::RemoveStaleTemporaryFiles(paths.directory);
 
   // The bookmark file's own text is used whenever it exists, so that an
   // older backup never takes the place of newer bookmarks.
-  splicer::WholeFile source;
-  ReadOutcome read = splicer::ReadWholeFile(realPath, source);
+  installer::shared::WholeFile source;
+  ReadOutcome read = installer::shared::ReadWholeFile(realPath, source);
   if (read == ReadOutcome::kFailed) {
     return Ended(InstallOutcome::kUnreadable, bookmarkPath, "cannot be read, nothing changed");
   }
@@ -67,7 +67,7 @@ RunResult Run(char* bookmarkPath, Mode mode, const std::vector<Format>& formats)
     if (!install) {
       return Ended(InstallOutcome::kUnreadable, bookmarkPath, "no such file, nothing changed");
     }
-    if (splicer::ReadWholeFile(paths.backup, source) != ReadOutcome::kRead) {
+    if (installer::shared::ReadWholeFile(paths.backup, source) != ReadOutcome::kRead) {
       return Ended(InstallOutcome::kUnreadable, bookmarkPath,
                    "no such file and no backup beside it, nothing changed");
     }
@@ -98,13 +98,14 @@ RunResult Run(char* bookmarkPath, Mode mode, const std::vector<Format>& formats)
   if (install && read == ReadOutcome::kRead) {
     // Made once from the text read, and never replaced: the first run's
     // copy is the way back. Nothing is changed without it.
-    if (!splicer::MakeBackupOnce(paths.backup, paths.directory, source.Text())) {
+    if (!installer::shared::MakeBackupOnce(paths.backup, paths.directory, source.Text())) {
       return Ended(InstallOutcome::kUnwritable, paths.backup,
                    "cannot make the backup, nothing changed");
     }
   }
   // A bookmark file that may not be written (read-only, say) is left alone.
-  if (read == ReadOutcome::kRead && (install || edit.changed) && !splicer::MayRewrite(realPath)) {
+  if (read == ReadOutcome::kRead && (install || edit.changed) &&
+      !installer::shared::MayRewrite(realPath)) {
     return Ended(InstallOutcome::kUnwritable, bookmarkPath, "read-only file, nothing changed");
   }
   // The outcome is made before the new text is put in place: nothing may
@@ -112,12 +113,13 @@ RunResult Run(char* bookmarkPath, Mode mode, const std::vector<Format>& formats)
   RunResult done = Ended(edit.outcome, bookmarkPath, edit.reason.c_str());
   // A bookmark file found missing is made from the backup, but one that
   // appeared meanwhile (the browser writing it anew) is never replaced.
-  if (edit.changed && !splicer::ReplaceBookmarkFile(realPath, paths.directory, edit.writeNewText,
-                                                    read != ReadOutcome::kMissing)) {
+  if (edit.changed &&
+      !installer::shared::ReplaceBookmarkFile(realPath, paths.directory, edit.writeNewText,
+                                              read != ReadOutcome::kMissing)) {
     return Ended(InstallOutcome::kUnwritable, bookmarkPath,
                  "cannot write the new bookmark file, nothing changed");
   }
   return done;
 }
 
-}  // namespace bookmark_file
+}  // namespace installer::shared

@@ -17,7 +17,7 @@
 #include "installer/shared/BookmarkPaths.h"
 #include "platform/Win32Api.h"
 
-namespace bookmark_file {
+namespace installer::shared {
 
 // What a format makes of a bookmark file's text.
 struct FormatEdit {
@@ -33,7 +33,7 @@ struct FormatEdit {
 
 // A format's install or removal: the file's text in, its new text out.
 using FormatOperation =
-    std::function<FormatEdit(std::string_view text, const installer::BookmarkPaths& paths)>;
+    std::function<FormatEdit(std::string_view text, const installer::shared::BookmarkPaths& paths)>;
 
 // Whether a file is a format's own, by its name (the last component of its
 // path) and its text.
@@ -68,4 +68,4 @@ struct RunResult {
 // made before the new text is put in place.
 RunResult Run(char* bookmarkPath, Mode mode, const std::vector<Format>& formats);
 
-}  // namespace bookmark_file
+}  // namespace installer::shared

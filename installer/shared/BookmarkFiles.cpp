@@ -6,7 +6,7 @@
 
 #include "installer/shared/FileWrite.h"
 
-namespace splicer {
+namespace installer::shared {
 
 namespace {
 
@@ -204,4 +204,4 @@ BOOL MakeBackupOnce(const char* backupPath, const char* directory, std::string_v
   return OpensForReading(backupPath);
 }
 
-}  // namespace splicer
+}  // namespace installer::shared

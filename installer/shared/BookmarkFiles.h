@@ -8,7 +8,7 @@
 
 #include "platform/Win32Api.h"
 
-namespace splicer {
+namespace installer::shared {
 
 // A file's whole content, NUL bytes and all.
 struct WholeFile {
@@ -73,4 +73,4 @@ BOOL ReplaceBookmarkFile(const char* bookmarkPath, const char* directory,
 // a backup is there to go back to: made now, or made before and readable.
 BOOL MakeBackupOnce(const char* backupPath, const char* directory, std::string_view text);
 
-}  // namespace splicer
+}  // namespace installer::shared

@@ -5,7 +5,7 @@
 
 #include "browser/BrowserInterface.h"
 
-namespace installer {
+namespace installer::shared {
 
 namespace {
 
@@ -72,4 +72,4 @@ BOOL PathsBeside(const char* filePath, BookmarkPaths& paths) {
          MakePathBounded(paths.prefs, drive, dir, browser::kPrefsFileName, browser::kPrefsFileExt);
 }
 
-}  // namespace installer
+}  // namespace installer::shared

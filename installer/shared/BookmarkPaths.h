@@ -5,7 +5,7 @@
 
 #include "platform/Win32Api.h"
 
-namespace installer {
+namespace installer::shared {
 
 struct BookmarkPaths {
   char backup[MAX_PATH];
@@ -26,4 +26,4 @@ BOOL RepairBookmarkPath(char* bookmarkPath);
 // path is cut or a path would not fit MAX_PATH.
 BOOL PathsBeside(const char* filePath, BookmarkPaths& paths);
 
-}  // namespace installer
+}  // namespace installer::shared

@@ -1,6 +1,6 @@
 #include "installer/shared/FolderVerdict.h"
 
-namespace product_folder {
+namespace installer::shared {
 
 namespace {
 
@@ -45,8 +45,8 @@ int ProductLinkIndex(std::string_view url, std::string_view* directory) {
   if (!StartsWithFileScheme(url)) {
     return -1;
   }
-  for (size_t i = 0; i < kLinkCount; ++i) {
-    std::string_view fileName = kLinks[i].fileName;
+  for (size_t i = 0; i < kProductLinkCount; ++i) {
+    std::string_view fileName = kProductLinks[i].fileName;
     if (url.size() > fileName.size() && url.substr(url.size() - fileName.size()) == fileName) {
       char separator = url[url.size() - fileName.size() - 1];
       if (separator == '/' || separator == '\\') {
@@ -88,4 +88,4 @@ FolderVerdict FolderContents::Verdict() const {
                                                     : FolderVerdict::kLacksProductLink;
 }
 
-}  // namespace product_folder
+}  // namespace installer::shared

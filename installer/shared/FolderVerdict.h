@@ -8,11 +8,11 @@
 
 #include "installer/shared/ProductFolder.h"
 
-namespace product_folder {
+namespace installer::shared {
 
 // A product link is a link whose address starts with "file:" (any case)
 // and ends in "/" or "\" and then one of the links' file names (in this
-// case). Its index in kLinks, and its directory (the address up to and
+// case). Its index in kProductLinks, and its directory (the address up to and
 // with that separator); -1 when the address is none.
 int ProductLinkIndex(std::string_view url, std::string_view* directory);
 
@@ -24,7 +24,7 @@ enum class FolderVerdict {
   kLacksProductLink,   // product links only, but not each of them
 };
 
-// What a folder titled kTitle holds, entry by entry. The directories it is
+// What a folder titled kFolderTitle holds, entry by entry. The directories it is
 // given must outlive it.
 class FolderContents {
  public:
@@ -36,11 +36,11 @@ class FolderContents {
   FolderVerdict Verdict() const;
 
  private:
-  int held_[kLinkCount] = {};
+  int held_[kProductLinkCount] = {};
   bool holdsOther_ = false;
   bool oneDirectory_ = true;
   bool anyLink_ = false;
   std::string_view firstDirectory_;
 };
 
-}  // namespace product_folder
+}  // namespace installer::shared

@@ -2,7 +2,7 @@
 
 #include "installer/shared/ProductFolder.h"
 
-namespace installer {
+namespace installer::shared {
 
 namespace {
 
@@ -23,14 +23,14 @@ const char* ReasonText(LeftAloneReason reason) {
   return "";
 }
 
-LeftAloneReason ReasonFor(product_folder::FolderVerdict verdict) {
-  return verdict == product_folder::FolderVerdict::kLacksProductLink
+LeftAloneReason ReasonFor(installer::shared::FolderVerdict verdict) {
+  return verdict == installer::shared::FolderVerdict::kLacksProductLink
              ? LeftAloneReason::kLacksProductLink
              : LeftAloneReason::kHoldsOtherEntries;
 }
 
 std::string LeftAloneReport(const std::vector<LeftFolder>& left, int removedFolders) {
-  const std::string title = std::string("\"") + product_folder::kTitle + "\"";
+  const std::string title = std::string("\"") + installer::shared::kFolderTitle + "\"";
   std::string report;
   size_t count = left.size();
   if (count == 1) {
@@ -52,4 +52,4 @@ std::string LeftAloneReport(const std::vector<LeftFolder>& left, int removedFold
   return report;
 }
 
-}  // namespace installer
+}  // namespace installer::shared

@@ -8,7 +8,7 @@
 
 #include "installer/shared/FolderVerdict.h"
 
-namespace installer {
+namespace installer::shared {
 
 // Why a folder titled as the product's stays.
 enum class LeftAloneReason {
@@ -21,7 +21,7 @@ enum class LeftAloneReason {
 const char* ReasonText(LeftAloneReason reason);
 
 // The reason for a verdict other than kProductFolder.
-LeftAloneReason ReasonFor(product_folder::FolderVerdict verdict);
+LeftAloneReason ReasonFor(installer::shared::FolderVerdict verdict);
 
 // A folder that stays: where it starts (a line, from 1) and why.
 struct LeftFolder {
@@ -34,4 +34,4 @@ struct LeftFolder {
 // copies were taken out.
 std::string LeftAloneReport(const std::vector<LeftFolder>& left, int removedFolders);
 
-}  // namespace installer
+}  // namespace installer::shared

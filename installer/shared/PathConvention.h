@@ -6,7 +6,7 @@
 // "file:///opt/q/save.qyv".
 #pragma once
 
-namespace installer {
+namespace installer::shared {
 
 #ifdef _WIN32
 constexpr char kDirSeparator = '\\';
@@ -21,4 +21,4 @@ constexpr char kDefaultLineEnd[] = "\n";
 // On Windows "/" and "\" both separate; on POSIX "\" is a file name's own.
 constexpr bool kBackslashSeparates = kDirSeparator == '\\';
 
-}  // namespace installer
+}  // namespace installer::shared

@@ -6,23 +6,23 @@
 
 #include <cstddef>
 
-namespace product_folder {
+namespace installer::shared {
 
-constexpr char kTitle[] = "Quillary";
+constexpr char kFolderTitle[] = "Quillary";
 
-struct Link {
+struct ProductLink {
   const char* title;
   const char* fileName;
 };
-constexpr Link kLinks[] = {
+constexpr ProductLink kProductLinks[] = {
     {"Save", "save.qyv"},
     {"QuickSave", "quick.kyv"},
     {"Search", "Quillary.htm"},
 };
-constexpr size_t kLinkCount = sizeof kLinks / sizeof kLinks[0];
+constexpr size_t kProductLinkCount = sizeof kProductLinks / sizeof kProductLinks[0];
 
 // An HTML bookmark file that holds this text anywhere has the folder already.
-constexpr const char* kInstalledMarker = kLinks[0].fileName;
+constexpr const char* kInstalledMarker = kProductLinks[0].fileName;
 
 // The dates the HTML folder and its links carry (seconds since 1970).
 constexpr char kHtmlAddDate[] = "893970870";
@@ -36,4 +36,4 @@ constexpr char kHtmlToolbarFolderDate[] = "899410187";
 // longer product directory stands in a link the installer wrote.
 constexpr size_t kHtmlLineBufferSize = 2048;
 
-}  // namespace product_folder
+}  // namespace installer::shared

@@ -1,15 +1,15 @@
 // The store's system services on Windows: BCrypt's digests and random
 // generator, the system clock (FILETIME counts 100 ns from 1601 already),
 // and the ANSI code page through UTF-16.
-#include "installer/chromium/SystemServices.h"
-
 #include <windows.h>
+
+#include "installer/chromium/SystemServices.h"
 // bcrypt.h takes its types from windows.h.
 #include <bcrypt.h>
 
 #include <vector>
 
-namespace chromium_store {
+namespace installer::chromium {
 
 namespace {
 
@@ -111,4 +111,4 @@ bool AnsiToUtf8(std::string_view ansi, std::string* utf8) {
                              nullptr, nullptr) == bytes;
 }
 
-}  // namespace chromium_store
+}  // namespace installer::chromium

@@ -13,7 +13,7 @@ TEST(AnsiWin32, ProductDirectoryInTheCodePage) {
     GTEST_SKIP() << "code page " << GetACP();
   }
   std::string url;
-  ASSERT_TRUE(chromium_store::ProductFileUrl("C:\\Programme\\Caf\xE9\\", "save.qyv", &url));
+  ASSERT_TRUE(installer::chromium::ProductFileUrl("C:\\Programme\\Caf\xE9\\", "save.qyv", &url));
   EXPECT_EQ(url, "file:///C:/Programme/Caf%C3%A9/save.qyv");
 }
 

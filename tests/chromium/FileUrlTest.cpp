@@ -31,18 +31,20 @@ TEST(FileUrl, BothForms) {
       {"/opt/keep-._~!$&'()*+,=:@/", false, "file:///opt/keep-._~!$&'()*+,=:@/save.qyv"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(chromium_store::FileUrl(c.directory, "save.qyv", c.backslashSeparates), c.expected)
+    EXPECT_EQ(installer::chromium::FileUrl(c.directory, "save.qyv", c.backslashSeparates),
+              c.expected)
         << c.directory;
   }
 }
 
 TEST(FileUrl, TargetsOwnForm) {
   std::string url;
-  if (installer::kBackslashSeparates) {
-    ASSERT_TRUE(chromium_store::ProductFileUrl("C:\\Program Files\\Quillary\\", "quick.kyv", &url));
+  if (installer::shared::kBackslashSeparates) {
+    ASSERT_TRUE(
+        installer::chromium::ProductFileUrl("C:\\Program Files\\Quillary\\", "quick.kyv", &url));
     EXPECT_EQ(url, "file:///C:/Program%20Files/Quillary/quick.kyv");
   } else {
-    ASSERT_TRUE(chromium_store::ProductFileUrl("/opt/Quillary Pro/", "quick.kyv", &url));
+    ASSERT_TRUE(installer::chromium::ProductFileUrl("/opt/Quillary Pro/", "quick.kyv", &url));
     EXPECT_EQ(url, "file:///opt/Quillary%20Pro/quick.kyv");
   }
 }

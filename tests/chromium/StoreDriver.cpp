@@ -34,7 +34,7 @@ bool WriteAll(const char* path, const std::string& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  using namespace chromium_store;
+  using namespace installer::chromium;
   bool repeatable = argc == 5 && std::strcmp(argv[4], "--repeatable") == 0;
   bool install = (argc == 4 || repeatable) && std::strcmp(argv[1], "install") == 0;
   bool remove = argc == 3 && std::strcmp(argv[1], "remove") == 0;
@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
     std::printf("removed %d folders\n", removed.removedFolders);
     for (const LeftAloneFolder& folder : removed.leftAlone) {
       std::printf("left alone: %s line %zu: %s\n", folder.root.c_str(), folder.line,
-                  installer::ReasonText(folder.reason));
+                  installer::shared::ReasonText(folder.reason));
       exitStatus = 5;
     }
   }

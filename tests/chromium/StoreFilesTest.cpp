@@ -10,7 +10,7 @@
 
 namespace {
 
-using chromium_store::StoreStatus;
+using installer::chromium::StoreStatus;
 using namespace store_test;
 
 class BrowserFile : public testing::TestWithParam<const char*> {};
@@ -40,8 +40,8 @@ TEST_P(BrowserFile, ChecksumIsTheBrowsers) {
 
 TEST_P(BrowserFile, InstallThenSecondInstallThenRemoval) {
   std::string text = DataFile(GetParam());
-  chromium_store::InstallResult installed =
-      chromium_store::Install(text, "/opt/Quillary Pro/", RepeatableSource());
+  installer::chromium::InstallResult installed =
+      installer::chromium::Install(text, "/opt/Quillary Pro/", RepeatableSource());
   ASSERT_EQ(installed.status, StoreStatus::kDone);
 
   Json before = Parse(text);
@@ -64,14 +64,14 @@ TEST_P(BrowserFile, InstallThenSecondInstallThenRemoval) {
     EXPECT_EQ(rest, before["roots"][root]["children"]) << root;
   }
 
-  chromium_store::InstallResult again =
-      chromium_store::Install(installedText, "/elsewhere/", RepeatableSource(7));
+  installer::chromium::InstallResult again =
+      installer::chromium::Install(installedText, "/elsewhere/", RepeatableSource(7));
   EXPECT_EQ(again.status, StoreStatus::kDone);
   EXPECT_FALSE(again.changed);
   EXPECT_EQ(again.addedFolders, 0);
   EXPECT_EQ(again.Text(), installed.Text());
 
-  chromium_store::RemovalResult removed = chromium_store::Remove(installedText);
+  installer::chromium::RemovalResult removed = installer::chromium::Remove(installedText);
   EXPECT_EQ(removed.status, StoreStatus::kDone);
   EXPECT_TRUE(removed.changed);
   EXPECT_EQ(removed.removedFolders, 2);
@@ -84,8 +84,8 @@ TEST_P(BrowserFile, InstallThenSecondInstallThenRemoval) {
 // same bytes as our install gives, so its checksum for our tree is ours.
 TEST(BrowserRewrite, OfOurInstallIsOurInstall) {
   const std::string everyday = DataFile("everyday.json");
-  chromium_store::InstallResult installed =
-      chromium_store::Install(everyday, kDriveCProductDir, RepeatableSource());
+  installer::chromium::InstallResult installed =
+      installer::chromium::Install(everyday, kDriveCProductDir, RepeatableSource());
   ASSERT_EQ(installed.status, StoreStatus::kDone);
   EXPECT_EQ(installed.addedFolders, 2);
   EXPECT_EQ(installed.Text(), DataFile("everyday.installed.json"));

@@ -12,8 +12,8 @@
 
 namespace {
 
-using chromium_store::InstallResult;
-using chromium_store::StoreStatus;
+using installer::chromium::InstallResult;
+using installer::chromium::StoreStatus;
 using namespace store_test;
 
 std::string Write(const Json& document) { return bookmarks_tree::WriteJson(document, "\n"); }
@@ -57,13 +57,14 @@ TEST(StoreInstall, LeavesARootThatHoldsTheFolderAsItIs) {
     auto& children = document["roots"][c.root]["children"];
     children.insert(children.begin() + 1, c.folder);
     std::string text = Write(document);
-    InstallResult installed = chromium_store::Install(text, "/opt/q/", RepeatableSource());
+    InstallResult installed = installer::chromium::Install(text, "/opt/q/", RepeatableSource());
     ASSERT_EQ(installed.status, StoreStatus::kDone);
     EXPECT_EQ(installed.addedFolders, c.expectedAdded);
     Json after = Parse(installed.Text());
     EXPECT_EQ(after["roots"][c.root]["children"][c.expectedAdded == 2 ? 2 : 1], c.folder);
     const std::string installedText = installed.Text();
-    InstallResult again = chromium_store::Install(installedText, "/opt/q/", RepeatableSource(3));
+    InstallResult again =
+        installer::chromium::Install(installedText, "/opt/q/", RepeatableSource(3));
     EXPECT_FALSE(again.changed);
     EXPECT_EQ(again.Text(), installed.Text());
   }
@@ -75,7 +76,7 @@ TEST(StoreInstall, LeavesARootThatHoldsTheFolderAsItIs) {
 TEST(StoreInstall, KeepsUnknownMembersInTheirOrder) {
   std::string text = DataFile("unknown-members.json");
   ASSERT_FALSE(text.empty());
-  InstallResult installed = chromium_store::Install(text, "/opt/q/", RepeatableSource());
+  InstallResult installed = installer::chromium::Install(text, "/opt/q/", RepeatableSource());
   ASSERT_EQ(installed.status, StoreStatus::kDone);
   ASSERT_EQ(installed.addedFolders, 2);
   Json before = Parse(text);
@@ -87,7 +88,7 @@ TEST(StoreInstall, KeepsUnknownMembersInTheirOrder) {
   // dump() of an ordered value shows member order too.
   EXPECT_EQ(after.dump(), before.dump());
   const std::string installedText = installed.Text();
-  chromium_store::RemovalResult removed = chromium_store::Remove(installedText);
+  installer::chromium::RemovalResult removed = installer::chromium::Remove(installedText);
   Json back = Parse(removed.Text());
   back["checksum"] = before["checksum"];
   EXPECT_EQ(back.dump(), before.dump());
@@ -98,7 +99,7 @@ TEST(StoreInstall, AddsAMissingChecksumFirstAndKeepsSha256Right) {
   document.erase("checksum");
   document["checksum_sha256"] = "stale";
   const std::string text = Write(document);
-  InstallResult installed = chromium_store::Install(text, "/opt/q/", RepeatableSource());
+  InstallResult installed = installer::chromium::Install(text, "/opt/q/", RepeatableSource());
   ASSERT_EQ(installed.status, StoreStatus::kDone);
   Json after = Parse(installed.Text());
   EXPECT_EQ(after.begin().key(), "checksum");
@@ -109,7 +110,7 @@ TEST(StoreInstall, AddsAMissingChecksumFirstAndKeepsSha256Right) {
   // The digests of the emptied tree, worked out apart from our code (the
   // MD5 is the browser's own).
   const std::string installedText = installed.Text();
-  chromium_store::RemovalResult removed = chromium_store::Remove(installedText);
+  installer::chromium::RemovalResult removed = installer::chromium::Remove(installedText);
   EXPECT_EQ(Parse(removed.Text())["checksum_sha256"],
             "816957e7f60e49d8be40cb6732a63005d015a112a01631e9070a25005d1f2dc6");
   EXPECT_EQ(Parse(removed.Text())["checksum"], "1e54fbb25d92a354f7aeaf576726429e");
@@ -139,14 +140,14 @@ TEST(StoreInstall, KeepsHowTheFileWasSaved) {
       {"a byte-order mark and CR LF", mark + crlf, true},
       // With no line end to take, the target's own.
       {"on one line, as another program writes it", Parse(text).dump(),
-       chromium_store::LineEndOf("") == std::string_view("\r\n")},
+       installer::chromium::LineEndOf("") == std::string_view("\r\n")},
   };
   const std::string plainInstall = [&] {
-    return chromium_store::Install(text, "/opt/q/", RepeatableSource()).Text();
+    return installer::chromium::Install(text, "/opt/q/", RepeatableSource()).Text();
   }();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    InstallResult installed = chromium_store::Install(c.saved, "/opt/q/", RepeatableSource());
+    InstallResult installed = installer::chromium::Install(c.saved, "/opt/q/", RepeatableSource());
     ASSERT_EQ(installed.status, StoreStatus::kDone);
     const std::string installedText = installed.Text();
     EXPECT_EQ(installedText.compare(0, 3, mark) == 0, c.saved.compare(0, 3, mark) == 0);
@@ -161,7 +162,7 @@ TEST(StoreInstall, KeepsHowTheFileWasSaved) {
     EXPECT_EQ(pairs > 0, c.crlfLines);
     EXPECT_EQ(Parse(installedText.substr(c.saved.compare(0, 3, mark) == 0 ? 3 : 0)),
               Parse(plainInstall));
-    EXPECT_EQ(chromium_store::Remove(installedText).Text(), c.saved);
+    EXPECT_EQ(installer::chromium::Remove(installedText).Text(), c.saved);
   }
 }
 
@@ -207,10 +208,10 @@ TEST(StoreInstall, RefusesWhatIsNoStoreFile) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    InstallResult installed = chromium_store::Install(c.text, "/opt/q/", RepeatableSource());
+    InstallResult installed = installer::chromium::Install(c.text, "/opt/q/", RepeatableSource());
     EXPECT_EQ(installed.status, c.expected);
     EXPECT_EQ(installed.changed, c.expected == StoreStatus::kDone);
-    EXPECT_EQ(chromium_store::Remove(c.text).status, c.expected);
+    EXPECT_EQ(installer::chromium::Remove(c.text).status, c.expected);
   }
 }
 
@@ -220,7 +221,7 @@ TEST(StoreInstall, NewIdsAndGuids) {
   struct Case {
     const char* name;
     std::string highestId;
-    chromium_store::RandomSource random;
+    installer::chromium::RandomSource random;
     StoreStatus expected;
   };
   auto zeros = [](unsigned char* buffer, size_t size) {
@@ -244,7 +245,7 @@ TEST(StoreInstall, NewIdsAndGuids) {
     node["guid"] = "00000000-0000-4000-8000-000000000001";
     input["roots"]["synced"]["children"] = Json::array({node});
     const std::string text = Write(input);
-    InstallResult installed = chromium_store::Install(text, "/opt/q/", {kFixedNow, c.random});
+    InstallResult installed = installer::chromium::Install(text, "/opt/q/", {kFixedNow, c.random});
     EXPECT_EQ(installed.status, c.expected);
     if (c.expected == StoreStatus::kDone) {
       std::string duplicate;
@@ -256,19 +257,19 @@ TEST(StoreInstall, NewIdsAndGuids) {
 }
 
 TEST(StoreFormat, IsChromiumBookmarksByTheFirstByte) {
-  EXPECT_TRUE(chromium_store::IsChromiumBookmarks("{"));
-  EXPECT_TRUE(chromium_store::IsChromiumBookmarks(" \r\n\t\n{\"roots\""));
-  EXPECT_FALSE(chromium_store::IsChromiumBookmarks(""));
-  EXPECT_FALSE(chromium_store::IsChromiumBookmarks(" \r\n"));
-  EXPECT_FALSE(chromium_store::IsChromiumBookmarks("<!DOCTYPE NETSCAPE-Bookmark-file-1>\n{"));
+  EXPECT_TRUE(installer::chromium::IsChromiumBookmarks("{"));
+  EXPECT_TRUE(installer::chromium::IsChromiumBookmarks(" \r\n\t\n{\"roots\""));
+  EXPECT_FALSE(installer::chromium::IsChromiumBookmarks(""));
+  EXPECT_FALSE(installer::chromium::IsChromiumBookmarks(" \r\n"));
+  EXPECT_FALSE(installer::chromium::IsChromiumBookmarks("<!DOCTYPE NETSCAPE-Bookmark-file-1>\n{"));
   // A byte-order mark, as a text editor saves one, comes before the judging.
-  EXPECT_TRUE(chromium_store::IsChromiumBookmarks("\xEF\xBB\xBF{"));
-  EXPECT_TRUE(chromium_store::IsChromiumBookmarks("\xEF\xBB\xBF \r\n{"));
-  EXPECT_FALSE(chromium_store::IsChromiumBookmarks("\xEF\xBB\xBF"));
-  EXPECT_FALSE(chromium_store::IsChromiumBookmarks("\xEF\xBB{"));
+  EXPECT_TRUE(installer::chromium::IsChromiumBookmarks("\xEF\xBB\xBF{"));
+  EXPECT_TRUE(installer::chromium::IsChromiumBookmarks("\xEF\xBB\xBF \r\n{"));
+  EXPECT_FALSE(installer::chromium::IsChromiumBookmarks("\xEF\xBB\xBF"));
+  EXPECT_FALSE(installer::chromium::IsChromiumBookmarks("\xEF\xBB{"));
   EXPECT_FALSE(
-      chromium_store::IsChromiumBookmarks("\xEF\xBB\xBF<!DOCTYPE NETSCAPE-Bookmark-file-1>"));
-  EXPECT_FALSE(chromium_store::IsChromiumBookmarks(std::string("\0{", 2)));
+      installer::chromium::IsChromiumBookmarks("\xEF\xBB\xBF<!DOCTYPE NETSCAPE-Bookmark-file-1>"));
+  EXPECT_FALSE(installer::chromium::IsChromiumBookmarks(std::string("\0{", 2)));
 }
 
 }  // namespace

@@ -13,9 +13,9 @@
 
 namespace {
 
-using installer::LeftAloneReason;
-using chromium_store::RemovalResult;
-using chromium_store::StoreStatus;
+using installer::chromium::RemovalResult;
+using installer::chromium::StoreStatus;
+using installer::shared::LeftAloneReason;
 using namespace store_test;
 
 Json& BarFolder(Json& document) { return document["roots"]["bookmark_bar"]["children"][0]; }
@@ -81,7 +81,7 @@ TEST(StoreRemove, JudgesTheBarsFolderAsTheUserLeftIt) {
     Json document = Parse(installed);
     c.change(document);
     std::string text = bookmarks_tree::WriteJson(document, "\n");
-    RemovalResult removed = chromium_store::Remove(text);
+    RemovalResult removed = installer::chromium::Remove(text);
     ASSERT_EQ(removed.status, StoreStatus::kDone);
     EXPECT_TRUE(removed.changed);
     EXPECT_EQ(removed.removedFolders, c.barFolderGoes ? 2 : 1);
@@ -92,7 +92,7 @@ TEST(StoreRemove, JudgesTheBarsFolderAsTheUserLeftIt) {
       continue;
     }
     ASSERT_EQ(removed.leftAlone.size(), 1u);
-    const chromium_store::LeftAloneFolder& left = removed.leftAlone[0];
+    const installer::chromium::LeftAloneFolder& left = removed.leftAlone[0];
     EXPECT_EQ(left.root, "bookmark_bar");
     EXPECT_EQ(left.id, "16");
     EXPECT_EQ(left.reason, c.reason);
@@ -118,7 +118,7 @@ TEST(StoreRemove, LeavesEverythingButRootChildrenTitledQuillary) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file);
     std::string text = DataFile(c.file);
-    RemovalResult removed = chromium_store::Remove(text);
+    RemovalResult removed = installer::chromium::Remove(text);
     EXPECT_EQ(removed.status, StoreStatus::kDone);
     EXPECT_FALSE(removed.changed);
     EXPECT_EQ(removed.Text(), text);
@@ -134,7 +134,7 @@ TEST(StoreRemove, FolderDeeperDownStays) {
   // Into "Arbeit & Büro", the bar's third child now.
   document["roots"]["bookmark_bar"]["children"][2]["children"].push_back(folder);
   const std::string text = bookmarks_tree::WriteJson(document, "\n");
-  RemovalResult removed = chromium_store::Remove(text);
+  RemovalResult removed = installer::chromium::Remove(text);
   EXPECT_EQ(removed.removedFolders, 1);
   EXPECT_EQ(Parse(removed.Text())["roots"]["bookmark_bar"], document["roots"]["bookmark_bar"]);
 }
@@ -153,7 +153,7 @@ TEST(StoreRemove, ManyFoldersLeftInPlaceAreFoundAtOnce) {
   }
   const std::string text = bookmarks_tree::WriteJson(document, "\n");
   auto start = std::chrono::steady_clock::now();
-  RemovalResult removed = chromium_store::Remove(text);
+  RemovalResult removed = installer::chromium::Remove(text);
   auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   ASSERT_EQ(removed.status, StoreStatus::kDone);
   EXPECT_EQ(removed.removedFolders, 2);

@@ -8,7 +8,7 @@
 
 namespace store_test {
 
-const char* const kDriveCProductDir = installer::kBackslashSeparates
+const char* const kDriveCProductDir = installer::shared::kBackslashSeparates
                                           ? "C:\\Program Files\\Quillary\\"
                                           : "/C:/Program Files/Quillary/";
 

@@ -9,7 +9,7 @@
 
 namespace {
 
-using chromium_store::DigestKind;
+using installer::chromium::DigestKind;
 
 TEST(SystemServices, DigestsOfKnownTexts) {
   struct Case {
@@ -27,24 +27,24 @@ TEST(SystemServices, DigestsOfKnownTexts) {
   };
   for (const Case& c : cases) {
     std::string digest;
-    ASSERT_TRUE(chromium_store::Digest(c.kind, c.bytes, &digest));
-    EXPECT_EQ(chromium_store::HexOf(digest), c.expected) << c.bytes;
+    ASSERT_TRUE(installer::chromium::Digest(c.kind, c.bytes, &digest));
+    EXPECT_EQ(installer::chromium::HexOf(digest), c.expected) << c.bytes;
     // Handed over in pieces, as the store hands over its tree.
-    chromium_store::Digester pieces(c.kind);
+    installer::chromium::Digester pieces(c.kind);
     for (char byte : c.bytes) {
       pieces.Add(std::string_view(&byte, 1));
     }
     pieces.Add("");
     ASSERT_TRUE(pieces.Finish(&digest));
-    EXPECT_EQ(chromium_store::HexOf(digest), c.expected) << c.bytes;
+    EXPECT_EQ(installer::chromium::HexOf(digest), c.expected) << c.bytes;
   }
 }
 
 TEST(SystemServices, RandomBytesDiffer) {
   unsigned char first[16] = {};
   unsigned char second[16] = {};
-  ASSERT_TRUE(chromium_store::SystemRandomBytes(first, sizeof first));
-  ASSERT_TRUE(chromium_store::SystemRandomBytes(second, sizeof second));
+  ASSERT_TRUE(installer::chromium::SystemRandomBytes(first, sizeof first));
+  ASSERT_TRUE(installer::chromium::SystemRandomBytes(second, sizeof second));
   EXPECT_NE(std::string(first, first + 16), std::string(second, second + 16));
 }
 
@@ -52,13 +52,13 @@ TEST(SystemServices, ClockCountsFrom1601) {
   const uint64_t kSecondsFrom1601To1970 = 11644473600ULL;
   uint64_t expected =
       (static_cast<uint64_t>(std::time(nullptr)) + kSecondsFrom1601To1970) * 1000000ULL;
-  uint64_t now = chromium_store::MicrosecondsSince1601();
+  uint64_t now = installer::chromium::MicrosecondsSince1601();
   EXPECT_LT(now > expected ? now - expected : expected - now, 5000000ULL);
 }
 
 TEST(SystemServices, AsciiPathIsItsOwnUtf8) {
   std::string utf8;
-  ASSERT_TRUE(chromium_store::AnsiToUtf8("C:\\Program Files\\Quillary\\", &utf8));
+  ASSERT_TRUE(installer::chromium::AnsiToUtf8("C:\\Program Files\\Quillary\\", &utf8));
   EXPECT_EQ(utf8, "C:\\Program Files\\Quillary\\");
 }
 

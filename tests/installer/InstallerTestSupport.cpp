@@ -19,7 +19,7 @@ std::string Data(const std::string& name) {
 
 }  // namespace
 
-char Separator() { return installer::kDirSeparator; }
+char Separator() { return installer::shared::kDirSeparator; }
 
 std::string WithSeparators(std::string text) {
   std::replace(text.begin(), text.end(), '|', Separator());
@@ -63,7 +63,7 @@ std::string OriginalBookmarks() { return Data("bookmark.htm"); }
 std::string SplicedBookmarks(const std::string& productDir) {
   std::string text = Data("expected/work.htm");
   const std::string placeholder = "@PRODUCT@";
-  const std::string link = installer::kLinkPrefix + productDir;
+  const std::string link = installer::shared::kLinkPrefix + productDir;
   for (size_t at = text.find(placeholder); at != std::string::npos;
        at = text.find(placeholder, at + link.size())) {
     text.replace(at, placeholder.size(), link);

@@ -23,9 +23,9 @@ std::string Original() { return *FileBytes(CHROMIUM_DATA_DIR "/everyday.json"); 
 // The whole installed text: both copies in, and taking them out gives the
 // original back.
 bool IsInstalled(const std::optional<std::string>& text) {
-  if (!text || !chromium_store::IsChromiumBookmarks(*text)) return false;
-  chromium_store::RemovalResult removal = chromium_store::Remove(*text);
-  return removal.status == chromium_store::StoreStatus::kDone && removal.removedFolders == 2 &&
+  if (!text || !installer::chromium::IsChromiumBookmarks(*text)) return false;
+  installer::chromium::RemovalResult removal = installer::chromium::Remove(*text);
+  return removal.status == installer::chromium::StoreStatus::kDone && removal.removedFolders == 2 &&
          removal.leftAlone.empty() && removal.Text() == Original();
 }
 
@@ -95,8 +95,8 @@ TEST_P(ChromiumFaultTest, EveryCallFailingInTurnAndTheProcessEndedAtEach) {
     fault_test::FaultPlan failing;
     failing.failAt = n;
     Run(failing);
-    ExpectOldOrNewThenRecovery("call " + std::to_string(n) + " (" +
-                               fault_test::callNames[n - 1] + ") failed");
+    ExpectOldOrNewThenRecovery("call " + std::to_string(n) + " (" + fault_test::callNames[n - 1] +
+                               ") failed");
 
     Prepare();
     fault_test::FaultPlan ending;

@@ -10,8 +10,9 @@ namespace splicer_test {
 
 TextRemoval RemoveFromText(std::string_view text) {
   TextRemoval removal;
-  static_cast<remover::RemovalResult&>(removal) = remover::RemoveProductFolders(text);
-  removal.text = remover::KeptText(text, removal);
+  static_cast<installer::html::RemovalResult&>(removal) =
+      installer::html::RemoveProductFolders(text);
+  removal.text = installer::html::KeptText(text, removal);
   return removal;
 }
 

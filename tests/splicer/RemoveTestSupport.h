@@ -10,7 +10,7 @@
 namespace splicer_test {
 
 // The removal rule on a text, with the new text made whole.
-struct TextRemoval : remover::RemovalResult {
+struct TextRemoval : installer::html::RemovalResult {
   std::string text;
 };
 TextRemoval RemoveFromText(std::string_view text);

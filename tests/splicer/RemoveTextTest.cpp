@@ -15,8 +15,8 @@
 
 namespace {
 
-using installer::LeftAloneReason;
-using remover::RemovalResult;
+using installer::html::RemovalResult;
+using installer::shared::LeftAloneReason;
 using splicer_test::Data;
 using splicer_test::Expected;
 using splicer_test::RemoveFromText;
@@ -28,7 +28,7 @@ constexpr LeftAloneReason kNoList = LeftAloneReason::kNoList;
 
 std::vector<std::pair<size_t, LeftAloneReason>> LeftAlone(const RemovalResult& result) {
   std::vector<std::pair<size_t, LeftAloneReason>> folders;
-  for (const remover::LeftAloneFolder& folder : result.leftAlone) {
+  for (const installer::html::LeftAloneFolder& folder : result.leftAlone) {
     folders.emplace_back(folder.line, folder.reason);
   }
   return folders;

@@ -344,8 +344,8 @@ std::string ChromiumOriginal() {
 // The whole installed Chromium-family text: both copies in, and taking them
 // out gives the original back.
 bool ChromiumInstalled(const std::string& bytes) {
-  chromium_store::RemovalResult removal = chromium_store::Remove(bytes);
-  return removal.status == chromium_store::StoreStatus::kDone && removal.removedFolders == 2 &&
+  installer::chromium::RemovalResult removal = installer::chromium::Remove(bytes);
+  return removal.status == installer::chromium::StoreStatus::kDone && removal.removedFolders == 2 &&
          removal.leftAlone.empty() && removal.Text() == ChromiumOriginal();
 }
 
