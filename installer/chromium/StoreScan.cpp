@@ -20,7 +20,6 @@ constexpr const char* kProductRoots[] = {"bookmark_bar", "other"};
 // an exception here, not a write through a null pointer.
 class ReaderAllocator {
  public:
-  static const bool kNeedFree = true;
   void* Malloc(size_t size) { return size != 0 ? Checked(std::malloc(size)) : nullptr; }
   void* Realloc(void* block, size_t, size_t newSize) {
     if (newSize == 0) {

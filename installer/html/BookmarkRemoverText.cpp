@@ -41,9 +41,6 @@ constexpr string_view kListOpenLine = "<DL><p>\r\n";
 constexpr string_view kListCloseLine = "</DL><p>\r\n";
 
 constexpr string_view kProductTitle = installer::shared::kFolderTitle;
-const string_view kProductFiles[] = {installer::shared::kProductLinks[0].fileName,
-                                     installer::shared::kProductLinks[1].fileName,
-                                     installer::shared::kProductLinks[2].fileName};
 constexpr int kProductLinkCount = static_cast<int>(installer::shared::kProductLinkCount);
 
 bool StartsWith(string_view text, string_view prefix) {
