@@ -91,6 +91,17 @@ void CheckEdits(std::string_view text, const installer::chromium::TextEdit& edit
   }
 }
 
+// A seed from the whole input, so that a finding replays while no input can
+// hold the guids its own install will make (a real source has 122 random
+// bits a guid; this one must not be one an input can read off).
+uint64_t SeedOf(const uint8_t* data, size_t size) {
+  uint64_t hash = 0xCBF29CE484222325ULL;  // FNV-1a
+  for (size_t i = 0; i < size; ++i) {
+    hash = (hash ^ data[i]) * 0x100000001B3ULL;
+  }
+  return hash;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -98,8 +109,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view text = parts[0];
   std::string productDir = parts.size() > 1 ? std::string(parts[1]) : "/opt/Quillary Pro/";
 
+  const uint64_t seed = SeedOf(data, size);
   installer::chromium::InstallResult installed =
-      installer::chromium::Install(text, productDir, bookmarks_tree::RepeatableSource());
+      installer::chromium::Install(text, productDir, bookmarks_tree::RepeatableSource(seed));
   installer::chromium::RemovalResult removedFromInput = installer::chromium::Remove(text);
   Json before;
   bool readable = bookmarks_tree::ParseJson(text, &before);
@@ -162,7 +174,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Check(TreeOf(after) == TreeOf(before), "the output is the input plus the new folders");
 
   installer::chromium::InstallResult again =
-      installer::chromium::Install(installedText, "/x/", bookmarks_tree::RepeatableSource(7));
+      installer::chromium::Install(installedText, "/x/", bookmarks_tree::RepeatableSource(seed + 1));
   Check(again.status == StoreStatus::kDone && !again.changed, "a second install changes nothing");
 
   installer::chromium::RemovalResult removed = installer::chromium::Remove(installedText);

@@ -80,6 +80,20 @@ struct Frame {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
+// Whether a decoded string holds a UTF-16 surrogate on its own: the reader
+// validates the text's bytes, but decodes a lone "\uDC00" escape into
+// them (ED B0 80), which is no text the browser reads.
+bool HoldsLoneSurrogate(const char* text, size_t length) {
+  const char* end = text + length;
+  for (const char* at = text; (at = static_cast<const char*>(std::memchr(at, '\xED', end - at)));
+       ++at) {
+    if (at + 1 < end && static_cast<unsigned char>(at[1]) >= 0xA0) {
+      return true;
+    }
+  }
+  return false;
+}
+
 class ScanHandler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, ScanHandler> {
  public:
   ScanHandler(StoreScan* scan, const rapidjson::MemoryStream* stream, size_t offset)
@@ -91,9 +105,14 @@ class ScanHandler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, ScanH
   bool Null() { return Scalar(nullptr, 0); }
   bool Bool(bool) { return Scalar(nullptr, 0); }
   bool RawNumber(const char*, rapidjson::SizeType, bool) { return Scalar(nullptr, 0); }
-  bool String(const char* value, rapidjson::SizeType length, bool) { return Scalar(value, length); }
+  bool String(const char* value, rapidjson::SizeType length, bool) {
+    return !HoldsLoneSurrogate(value, length) && Scalar(value, length);
+  }
 
   bool Key(const char* name, rapidjson::SizeType length, bool) {
+    if (HoldsLoneSurrogate(name, length)) {
+      return false;
+    }
     Frame& frame = frames_.back();
     std::string_view key(name, length);
     frame.memberNameEnd = Position();
