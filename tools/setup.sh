@@ -20,12 +20,11 @@ install_missing() {
 }
 
 install_missing cmake make g++ libgtest-dev g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64
-# The Chromium-family bookmark store: its JSON library (header-only, for both
-# compilers), the native digests, and the browser its tests run against.
-install_missing nlohmann-json3-dev libssl-dev chromium python3
-# The JSON library the project moves to (header-only, for both compilers):
-# Snaplet's native messaging and its host manifests.
-install_missing rapidjson-dev
+# The programs' JSON library (header-only, for both compilers): Snaplet's
+# native messages and host manifests, Foldmint's Bookmarks files; the
+# native digests; a second JSON reader that the store's tests check it
+# against; and the browser its tests run against.
+install_missing rapidjson-dev libssl-dev nlohmann-json3-dev chromium python3
 # The browser extension's tests run in Firefox too.
 install_missing firefox-esr
 if [ "${1:-}" = fuzz ]; then
