@@ -2,6 +2,7 @@
 
 #include "framework/Arguments.h"
 #include "launcher/HostWindow.h"
+#include "launcher/ProgramConventions.h"
 #include "launcher/messaging/HostCommandLine.h"
 #include "launcher/messaging/HostRun.h"
 #include "launcher/messaging/Registration.h"
@@ -17,6 +18,9 @@ BOOL LaunchModeFromCommandLine(const char* arguments) {
 }
 
 BOOL LauncherApp::InitInstance() {
+  if (launcher::AnswerInformationRequest(AfxGetArguments())) {
+    return FALSE;
+  }
   native_host::HostCommandLine commandLine = native_host::ReadHostCommandLine(AfxGetArguments());
   switch (commandLine.role) {
     case native_host::SnapletRole::kRegister:
