@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "installer/chromium/Checksum.h"
 #include "installer/chromium/NewFolder.h"
 #include "installer/chromium/SystemServices.h"
 
@@ -84,39 +85,13 @@ const std::string& StringMember(const Json& node, const char* name) {
                                                      : kNone;
 }
 
-void AppendUtf16Le(std::string* out, const std::string& text) {
-  auto unit = [out](unsigned u) {
-    out->push_back(static_cast<char>(u & 0xFF));
-    out->push_back(static_cast<char>(u >> 8));
-  };
-  for (size_t i = 0; i < text.size();) {
-    unsigned char lead = static_cast<unsigned char>(text[i]);
-    size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-    unsigned codePoint = length == 1   ? lead
-                         : length == 2 ? lead & 0x1F
-                         : length == 3 ? lead & 0x0F
-                                       : lead & 0x07;
-    for (size_t k = 1; k < length && i + k < text.size(); ++k) {
-      codePoint = (codePoint << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-    }
-    i += length;
-    if (codePoint >= 0x10000) {
-      codePoint -= 0x10000;
-      unit(0xD800 + (codePoint >> 10));
-      unit(0xDC00 + (codePoint & 0x3FF));
-    } else {
-      unit(codePoint);
-    }
-  }
-}
-
 // Depth first as the browser counts, a URL node without its children.
 void AppendNode(std::string* out, const Json& node) {
   if (!node.is_object()) {
     return;
   }
   out->append(StringMember(node, "id"));
-  AppendUtf16Le(out, StringMember(node, "name"));
+  installer::chromium::AppendUtf16Le(StringMember(node, "name"), out);
   if (StringMember(node, "type") == "url") {
     out->append("url");
     out->append(StringMember(node, "url"));

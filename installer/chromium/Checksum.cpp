@@ -23,28 +23,9 @@ class ChecksumInput {
     }
   }
 
-  // The text is valid UTF-8: the reader accepts no other.
   void AddUtf16Le(std::string_view text) {
     utf16_.clear();
-    for (size_t i = 0; i < text.size();) {
-      unsigned char lead = static_cast<unsigned char>(text[i]);
-      size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-      unsigned codePoint = length == 1   ? lead
-                           : length == 2 ? lead & 0x1F
-                           : length == 3 ? lead & 0x0F
-                                         : lead & 0x07;
-      for (size_t k = 1; k < length && i + k < text.size(); ++k) {
-        codePoint = (codePoint << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-      }
-      i += length;
-      if (codePoint >= 0x10000) {
-        codePoint -= 0x10000;
-        AddUnit(0xD800 + (codePoint >> 10));
-        AddUnit(0xDC00 + (codePoint & 0x3FF));
-      } else {
-        AddUnit(codePoint);
-      }
-    }
+    AppendUtf16Le(text, &utf16_);
     Add(utf16_);
   }
 
@@ -67,17 +48,38 @@ class ChecksumInput {
   }
 
  private:
-  void AddUnit(unsigned unit) {
-    utf16_.push_back(static_cast<char>(unit & 0xFF));
-    utf16_.push_back(static_cast<char>(unit >> 8));
-  }
-
   Digester* md5_;
   Digester* sha256_;
   std::string utf16_;
 };
 
 }  // namespace
+
+void AppendUtf16Le(std::string_view utf8, std::string* out) {
+  auto unit = [out](unsigned value) {
+    out->push_back(static_cast<char>(value & 0xFF));
+    out->push_back(static_cast<char>(value >> 8));
+  };
+  for (size_t i = 0; i < utf8.size();) {
+    unsigned char lead = static_cast<unsigned char>(utf8[i]);
+    size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    unsigned codePoint = length == 1   ? lead
+                         : length == 2 ? lead & 0x1F
+                         : length == 3 ? lead & 0x0F
+                                       : lead & 0x07;
+    for (size_t k = 1; k < length && i + k < utf8.size(); ++k) {
+      codePoint = (codePoint << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+    }
+    i += length;
+    if (codePoint >= 0x10000) {
+      codePoint -= 0x10000;
+      unit(0xD800 + (codePoint >> 10));
+      unit(0xDC00 + (codePoint & 0x3FF));
+    } else {
+      unit(codePoint);
+    }
+  }
+}
 
 bool ComputeChecksums(const StoreScan& scan, const TreeEdit& edit, bool withSha256,
                       Checksums* checksums) {

@@ -28,6 +28,10 @@ struct Checksums {
   std::string sha256;  // lower-case hex, when asked for
 };
 
+// A text of valid UTF-8 (the reader accepts no other) as the checksum
+// takes a name: UTF-16LE.
+void AppendUtf16Le(std::string_view utf8, std::string* out);
+
 // The checksums of the edited tree, computed from the scan without a copy
 // of the text; false when the system gives no digest.
 bool ComputeChecksums(const StoreScan& scan, const TreeEdit& edit, bool withSha256,
