@@ -50,6 +50,7 @@ for f in "$repo"/tests/chromium/data/*.json; do
 done
 [ -d "$repo/fuzz/chromium_bookmarks_regressions" ] && cp "$repo"/fuzz/chromium_bookmarks_regressions/* "$corpus/"
 echo "over the corpus ($(ls "$corpus" | wc -l) files):"
+[ -n "${QC_DIFF_ONLY:-}" ] && exec "$work/differential" "$QC_DIFF_ONLY"
 "$work/differential" -runs=0 "$corpus" 2>&1 | grep -E "INITED|DONE|broken property|ERROR" || true
 echo "as a fuzzer for $seconds s:"
 "$work/differential" -max_total_time="$seconds" -max_len=65536 -artifact_prefix="$work/" "$corpus" >"$work/fuzz.log" 2>&1 && status=0 || status=$?

@@ -6,6 +6,8 @@
 // whole-tree store from the commit before the change (its namespaces
 // renamed *_old); not part of the ordinary build.
 #include <cstdint>
+#include <cstdlib>
+#include <fstream>
 #include <string>
 #include <string_view>
 
@@ -28,11 +30,27 @@ bool WrittenByTheBrowser(std::string_view text) {
 std::string TreeOf(std::string_view text) { return bookmarks_tree::Parse(text).dump(); }
 
 void CheckSameText(std::string_view input, const std::string& now, const std::string& before) {
+  // QC_DIFF_DUMP=<prefix> writes both texts out, to look at a finding.
+  if (const char* dump = std::getenv("QC_DIFF_DUMP")) {
+    std::ofstream(std::string(dump) + ".now", std::ios::binary) << now;
+    std::ofstream(std::string(dump) + ".before", std::ios::binary) << before;
+  }
   if (WrittenByTheBrowser(input)) {
     Check(now == before, "a text the browser wrote comes out as before, byte for byte");
   } else {
     Check(TreeOf(now) == TreeOf(before), "any other text comes out as the same tree");
   }
+}
+
+// A seed from the whole input, as the store's fuzz target takes it: the old
+// store passed over guids the file held, the new one has no need to, so no
+// input may hold the guids of its own install.
+uint64_t SeedOf(const uint8_t* data, size_t size) {
+  uint64_t hash = 0xCBF29CE484222325ULL;  // FNV-1a
+  for (size_t i = 0; i < size; ++i) {
+    hash = (hash ^ data[i]) * 0x100000001B3ULL;
+  }
+  return hash;
 }
 
 }  // namespace
@@ -42,15 +60,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view text = parts[0];
   std::string productDir = parts.size() > 1 ? std::string(parts[1]) : "/opt/Quillary Pro/";
 
+  const uint64_t seed = SeedOf(data, size);
   installer::chromium::InstallResult now =
-      installer::chromium::Install(text, productDir, bookmarks_tree::RepeatableSource());
+      installer::chromium::Install(text, productDir, bookmarks_tree::RepeatableSource(seed));
   // The old reader took a NUL byte for the end of the text, and read what
   // stood before it; the browser does not, and neither does the new one.
   if (text.find('\0') != std::string_view::npos) {
     Check(now.status == installer::chromium::StoreStatus::kNotJson, "a NUL byte is no JSON");
     return 0;
   }
-  installer::chromium::NodeSource source = bookmarks_tree::RepeatableSource();
+  installer::chromium::NodeSource source = bookmarks_tree::RepeatableSource(seed);
   chromium_store_old::InstallResult before =
       chromium_store_old::Install(text, productDir, {source.nowMicroseconds, source.randomBytes});
   Check(static_cast<int>(now.status) == static_cast<int>(before.status), "install refuses alike");
