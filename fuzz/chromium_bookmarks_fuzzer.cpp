@@ -115,8 +115,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   installer::chromium::RemovalResult removedFromInput = installer::chromium::Remove(text);
   Json before;
   bool readable = bookmarks_tree::ParseJson(text, &before);
-  Check(readable == (installed.status != StoreStatus::kNotJson),
-        "the store reads what the tree reader reads");
+  Check((readable && before.is_object()) == (installed.status != StoreStatus::kNotJson),
+        "the store reads as a JSON object what the tree reader reads as one");
   if (installed.status == StoreStatus::kNotJson || installed.status == StoreStatus::kMissingRoots) {
     Check(removedFromInput.status == installed.status, "removal refuses what install refuses");
   }
@@ -173,8 +173,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   Check(TreeOf(after) == TreeOf(before), "the output is the input plus the new folders");
 
-  installer::chromium::InstallResult again =
-      installer::chromium::Install(installedText, "/x/", bookmarks_tree::RepeatableSource(seed + 1));
+  installer::chromium::InstallResult again = installer::chromium::Install(
+      installedText, "/x/", bookmarks_tree::RepeatableSource(seed + 1));
   Check(again.status == StoreStatus::kDone && !again.changed, "a second install changes nothing");
 
   installer::chromium::RemovalResult removed = installer::chromium::Remove(installedText);

@@ -53,6 +53,20 @@ uint64_t SeedOf(const uint8_t* data, size_t size) {
   return hash;
 }
 
+// Whether a product link may be judged by the rule both formats now share
+// but the old store did not: its directories alike but for the scheme's
+// case or "\\" for "/". Such a text is compared by its refusals alone.
+bool SpellsADirectoryTwoWays(std::string_view text) {
+  for (size_t at = 0; (at = text.find(':', at)) != std::string_view::npos; ++at) {
+    if (at >= 4 && (text.substr(at - 4, 4) != "file") &&
+        ((text[at - 4] | 0x20) == 'f' && (text[at - 3] | 0x20) == 'i' &&
+         (text[at - 2] | 0x20) == 'l' && (text[at - 1] | 0x20) == 'e')) {
+      return true;
+    }
+  }
+  return text.find("\\\\") != std::string_view::npos;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -73,6 +87,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   chromium_store_old::InstallResult before =
       chromium_store_old::Install(text, productDir, {source.nowMicroseconds, source.randomBytes});
   Check(static_cast<int>(now.status) == static_cast<int>(before.status), "install refuses alike");
+  if (SpellsADirectoryTwoWays(text)) {
+    Check(static_cast<int>(installer::chromium::Remove(text).status) ==
+              static_cast<int>(chromium_store_old::Remove(text).status),
+          "removal refuses alike");
+    return 0;
+  }
   Check(now.changed == before.changed && now.addedFolders == before.addedFolders,
         "install adds alike");
   if (now.changed) {
