@@ -31,7 +31,7 @@ here = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, here)
 sys.path.insert(0, os.path.join(here, "..", "chromium"))
 from devtools_pipe import BROWSER_FLAGS, browser_program  # noqa: E402
-from support import check, end_browser, eventually, failures, wait_for  # noqa: E402
+from support import browser_tmp, check, end_browser, eventually, failures, wait_for  # noqa: E402
 from websocket import WebSocket  # noqa: E402
 
 # The flags of the project's other Chromium tests, with the protocol on a
@@ -184,14 +184,19 @@ def main():
         sys.exit(__doc__)
     snaplet, register_control, extension, work = (os.path.abspath(a) for a in sys.argv[1:])
     shutil.rmtree(work, ignore_errors=True)
+    os.makedirs(work)
+    with browser_tmp(work) as tmp:
+        save_pages(snaplet, register_control, extension, work, tmp)
+
+
+def save_pages(snaplet, register_control, extension, work, tmp):
     home = os.path.join(work, "home")
     config = os.path.join(home, ".config")
     os.makedirs(config)
-    os.makedirs(os.path.join(work, "tmp"))
     log = os.path.join(work, "control.log")
     # Everything the browser, snaplet and the control read or write is the test's.
     env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=config, XDG_CACHE_HOME=os.path.join(home, ".cache"),
-               TMPDIR=os.path.join(work, "tmp"),
+               TMPDIR=tmp,
                QC_CONTROL_LOG=log, QC_REGISTRY_FILE=os.path.join(work, "registry.reg"))
     check(run(snaplet, "--register", env=env) == 0, "snaplet --register")
     check(run(register_control, "register", env=env) == 0, "the recording control registered")
@@ -229,7 +234,12 @@ def main():
 
     browser_log = os.path.join(work, "browser.log")
     with open(browser_log, "wb") as browser_output:
-        browser = Chromium(os.path.join(config, "chromium"), env, browser_output)
+        try:
+            browser = Chromium(os.path.join(config, "chromium"), env, browser_output)
+        except RuntimeError:
+            with open(browser_log, encoding="utf-8", errors="replace") as f:
+                print(f.read()[-4000:], end="")
+            raise
         try:
             browser.load_extension(extension)
             check(origin == f"chrome-extension://{browser.extension}/",

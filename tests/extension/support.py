@@ -2,7 +2,11 @@
 waiting for what a browser does in its own time, and ending the browser
 the test started (by its own process, never by name)."""
 
+import contextlib
+import os
+import shutil
 import subprocess
+import tempfile
 import time
 
 failures = []
@@ -47,3 +51,25 @@ def end_browser(process, ask_to_close, timeout=30):
     except subprocess.TimeoutExpired:
         process.kill()
         process.wait()
+
+
+# A Unix socket's path holds at most 107 bytes; Chromium puts its
+# SingletonSocket 46 bytes below the temporary folder.
+SOCKET_PATH_ROOM = 107 - 46
+
+
+@contextlib.contextmanager
+def browser_tmp(work):
+    """The temporary folder for a browser: one in the work directory when
+    the sockets a browser makes there have room for their paths (a deep
+    build tree has not), else one of the system's, removed afterwards."""
+    inside = os.path.join(work, "tmp")
+    if len(os.fsencode(inside)) <= SOCKET_PATH_ROOM:
+        os.makedirs(inside, exist_ok=True)
+        yield inside
+        return
+    outside = tempfile.mkdtemp(prefix="qc-")
+    try:
+        yield outside
+    finally:
+        shutil.rmtree(outside, ignore_errors=True)
