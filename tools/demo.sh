@@ -1,7 +1,8 @@
 #!/bin/sh
 # The main job, shown against a fake browser: Snaplet hands the current page
 # of a framed browser window to the (recording) meter control, natively and
-# as Snaplet.exe under Wine; Foldmint splices the product's folder into a
+# as Snaplet.exe under Wine, and as the browser extension's native messaging
+# host; Foldmint splices the product's folder into a
 # sample bookmark file, natively and as Foldmint.exe under Wine, and takes it
 # out again, giving back the original file byte for byte; natively also into
 # a Chromium-family Bookmarks file, after waiting for the browser to close.
@@ -74,6 +75,35 @@ sh cmake/wine-prefix.sh run "$prefix" "$windows/launcher/Snaplet.exe" x1 &
 launcher=$!
 run "$windows/testing/qc_message_box_driver.exe" --timeout 15000 | sed 's/^/The user sees: /'
 wait "$launcher"
+
+# The browser extension's message, framed as a browser sends it (a 32-bit
+# length, then UTF-8 JSON), and the host's reply unframed.
+frame() {
+  python3 -c 'import struct, sys; t = sys.argv[1].encode(); sys.stdout.buffer.write(struct.pack("=I", len(t)) + t)' "$1"
+}
+unframe() {
+  python3 -c 'import struct, sys; d = sys.stdin.buffer.read(); print(d[4:4 + struct.unpack("=I", d[:4])[0]].decode())'
+}
+origin=chrome-extension://lcjooaojphecmbgjembagdmbopnalcaf/
+message='{"mode": 1, "title": "Zürich — 日本語のページ 🐦", "url": "https://news.example/zurich.htm"}'
+
+echo
+echo "== snaplet as the browser extension's host (native): QuickSave from the page menu"
+echo "The browser starts it with $origin and sends: $message"
+frame "$message" | QC_CONTROL_LOG="$work/control-host-native.log" "$native/launcher/snaplet" "$origin" |
+  unframe | sed 's/^/It replies: /'
+echo "The meter control received:"
+cat "$work/control-host-native.log"
+
+echo
+echo "== Snaplet.exe as the browser extension's host (Windows, under Wine): no browser window to move into"
+# The recording control logs what it received in UTF-8 on request, in the
+# ANSI code page otherwise.
+frame "$message" | QC_CONTROL_LOG="$(winpath "$work/control-host-windows.log")" QC_CONTROL_LOG_UTF8=1 \
+  sh cmake/wine-prefix.sh run "$prefix" "$windows/launcher/Snaplet.exe" "$origin" --parent-window=0 |
+  unframe | sed 's/^/It replies: /'
+echo "The meter control received (the title through UTF-16, unchanged):"
+cat "$work/control-host-windows.log"
 
 profile() {  # a sample browser profile: a bookmark file and its prefs.js
   mkdir -p "$1"
