@@ -3,7 +3,7 @@
 if(WIN32)
   add_library(host_process STATIC ${CMAKE_CURRENT_LIST_DIR}/HostProcessWin32.cpp
                                   ${CMAKE_CURRENT_LIST_DIR}/HostProcessCommon.cpp)
-  target_link_libraries(host_process PUBLIC win32api)
+  target_link_libraries(host_process PUBLIC win32api process_start)
 else()
   add_library(host_process STATIC ${CMAKE_CURRENT_LIST_DIR}/HostProcessPosix.cpp
                                   ${CMAKE_CURRENT_LIST_DIR}/HostProcessCommon.cpp)

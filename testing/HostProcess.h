@@ -19,6 +19,7 @@ struct HostRun {
   int exitCode = -1;
   std::string output;   // all it wrote to standard output
   double replyMs = -1;  // from its start to the reply's last byte
+  std::string failure;  // why it did not start or was not seen to end
 };
 
 // Arguments in UTF-8; the program's folder is its working directory.

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "testing/HostProcess.h"
+#include "testing/ProcessStart.h"
 
 namespace host_process {
 
@@ -44,6 +45,10 @@ void Drain(HANDLE output, bool named, Clock::time_point start, HostRun* run) {
   CloseHandle(output);
 }
 
+std::string Failed(const char* what) {
+  return std::string(what) + ": error " + std::to_string(GetLastError());
+}
+
 }  // namespace
 
 HostRun RunHost(const std::string& program, const std::vector<std::string>& arguments,
@@ -67,6 +72,7 @@ HostRun RunHost(const std::string& program, const std::vector<std::string>& argu
       ours[i] =
           CreateNamedPipeW(pipes[i].c_str(), i == 0 ? PIPE_ACCESS_OUTBOUND : PIPE_ACCESS_INBOUND,
                            PIPE_TYPE_BYTE | PIPE_WAIT, 1, 65536, 65536, 0, nullptr);
+      if (ours[i] == INVALID_HANDLE_VALUE) run.failure = Failed("CreateNamedPipe");
     }
     wchar_t shell[MAX_PATH];
     GetEnvironmentVariableW(L"COMSPEC", shell, MAX_PATH);
@@ -86,12 +92,13 @@ HostRun RunHost(const std::string& program, const std::vector<std::string>& argu
   }
   const Clock::time_point start = Clock::now();
   PROCESS_INFORMATION process{};
-  bool started = CreateProcessW(application.c_str(), &commandLine[0], nullptr, nullptr, !named,
-                                CREATE_NO_WINDOW, nullptr, folder.c_str(), &startup, &process);
+  bool started = process_start::StartProcessW(application.c_str(), commandLine, !named,
+                                              CREATE_NO_WINDOW, folder.c_str(), &startup, &process);
   for (HANDLE handle : theirs) {
     if (handle != nullptr) CloseHandle(handle);
   }
   if (!started) {
+    run.failure = Failed("CreateProcess");
     for (HANDLE handle : ours) CloseHandle(handle);
     return run;
   }
@@ -99,9 +106,14 @@ HostRun RunHost(const std::string& program, const std::vector<std::string>& argu
   std::thread drainer(Drain, ours[1], named, start, &run);
   // The host's windows may send to the caller's (a test's browser window).
   for (DWORD elapsed = 0; elapsed < boundMs;) {
-    if (MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, boundMs - elapsed, QS_ALLINPUT) ==
-        WAIT_OBJECT_0) {
+    DWORD woke =
+        MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, boundMs - elapsed, QS_ALLINPUT);
+    if (woke == WAIT_OBJECT_0) {
       run.ended = true;
+      break;
+    }
+    if (woke == WAIT_FAILED) {
+      run.failure = Failed("MsgWaitForMultipleObjects");
       break;
     }
     MSG message;
@@ -109,7 +121,10 @@ HostRun RunHost(const std::string& program, const std::vector<std::string>& argu
     elapsed = static_cast<DWORD>(
         std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
   }
-  if (!run.ended) TerminateProcess(process.hProcess, 99);
+  if (!run.ended) {
+    if (run.failure.empty()) run.failure = "still running after " + std::to_string(boundMs) + " ms";
+    TerminateProcess(process.hProcess, 99);
+  }
   WaitForSingleObject(process.hProcess, 5000);
   DWORD code = 0;
   if (run.ended && GetExitCodeProcess(process.hProcess, &code))

@@ -49,7 +49,7 @@ TEST(SnapletHost, WithNoBrowserWindowThePageIsStillSavedFromTheHiddenHost) {
     setup.arguments = kChromium;
     setup.input = Framed(row.text);
     HostOutcome run = RunSnapletAsHost(setup);
-    ASSERT_TRUE(run.ended);
+    ASSERT_TRUE(run.ended) << run.failure;
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.reply, kSaved);
     // The host window stayed top-level: its own empty caption.
@@ -95,7 +95,7 @@ TEST(SnapletHost, TheHostMovesIntoTheBrowserWindowNamedOrFoundByItsCaption) {
     row.setup.browserCaption = row.caption;
     row.setup.input = Framed(Message(1, row.title, "http://example.jp/\xE3\x81\x82"));
     HostOutcome run = RunSnapletAsHost(row.setup);
-    ASSERT_TRUE(run.ended);
+    ASSERT_TRUE(run.ended) << run.failure;
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.reply, kSaved);
     EXPECT_EQ(run.controlCalls, (Calls{Call(1, row.title, row.caption),
@@ -166,7 +166,7 @@ TEST(SnapletHost, ARefusedRequestOrAFailedCallIsAnsweredWithItsReason) {
     setup.controlRegistered = row.controlRegistered;
     setup.controlFail = row.controlFail;
     HostOutcome run = RunSnapletAsHost(setup);
-    ASSERT_TRUE(run.ended);
+    ASSERT_TRUE(run.ended) << run.failure;
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.reply.rfind("{\"saved\":false,\"error\":\"", 0), 0u) << run.reply;
     EXPECT_NE(run.reply.find(row.reason), std::string::npos) << run.reply;

@@ -26,6 +26,7 @@ struct HostOutcome {
   int exitCode = -1;
   std::string reply;                      // the reply's text
   std::vector<std::string> controlCalls;  // "<dispid>\t<argument>\t<top-level caption>"
+  std::string failure;                    // why it did not start or was not seen to end
 };
 
 HostOutcome RunSnapletAsHost(const HostSetup& setup);

@@ -29,6 +29,7 @@ HostOutcome RunSnapletAsHost(const HostSetup& setup) {
       QC_SNAPLET_PROGRAM, setup.arguments, setup.input, host_process::StartStyle::kDirect, 30000);
   HostOutcome outcome;
   outcome.ended = run.ended;
+  outcome.failure = run.failure;
   outcome.exitCode = run.exitCode;
   outcome.reply = host_process::FirstMessage(run.output);
   outcome.controlCalls = Lines(ReadAll(log));

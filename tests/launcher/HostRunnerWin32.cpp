@@ -79,6 +79,7 @@ HostOutcome RunSnapletAsHost(const HostSetup& setup) {
 
   HostOutcome outcome;
   outcome.ended = run.ended;
+  outcome.failure = run.failure;
   outcome.exitCode = run.exitCode;
   outcome.reply = host_process::FirstMessage(run.output);
   outcome.controlCalls = Lines(ReadAll(log));
